@@ -1,0 +1,26 @@
+# Student programs are built the way the editor plug-in builds them: scripts/qiv-build.sh
+# composes the plug-in's two command lines (compile with logo.h forced in, link with
+# Qiv_private.res and logoLib.a). The runtime files come from the staging folder
+# ${QIV_STAGE}/Qiv, which the runtime's CMakeLists fills (target qiv_stage).
+
+set(QIV_STAGE ${CMAKE_BINARY_DIR}/stage)
+
+# qiv_student_program(<name> SOURCE <file.cpp> [DEPENDS files...])
+# Produces <binary-dir>/<name>/<name>.exe; the target <name> carries the path in QIV_EXE.
+function(qiv_student_program name)
+  cmake_parse_arguments(S "" "SOURCE" "DEPENDS" ${ARGN})
+  get_filename_component(_src ${S_SOURCE} ABSOLUTE)
+  set(_dir ${CMAKE_CURRENT_BINARY_DIR}/${name})
+  set(_exe ${_dir}/${name}.exe)
+  add_custom_command(
+    OUTPUT ${_exe}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${_dir}
+    COMMAND ${CMAKE_COMMAND} -E copy ${_src} ${_dir}/${name}.cpp
+    COMMAND ${QIV_SCRIPTS}/qiv-build.sh --cxx ${CMAKE_CXX_COMPILER} ${QIV_STAGE} ${_dir}/${name}.cpp
+    DEPENDS ${_src} ${S_DEPENDS} qiv_stage ${QIV_STAGE}/Qiv/logo.h ${QIV_STAGE}/Qiv/logoLib.a
+            ${QIV_STAGE}/Qiv/Qiv_private.res ${QIV_SCRIPTS}/qiv-build.sh
+    COMMENT "Building student program ${name}.exe with the plug-in's command lines"
+    VERBATIM)
+  add_custom_target(${name} ALL DEPENDS ${_exe})
+  set_target_properties(${name} PROPERTIES QIV_EXE ${_exe})
+endfunction()

@@ -1,0 +1,12 @@
+# Shared part of the MinGW-w64 cross tool chains; QIV_MINGW_TRIPLE names the target.
+# win32 thread model: no std::thread or std::mutex, the Win32 API is used directly.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_C_COMPILER ${QIV_MINGW_TRIPLE}-gcc)
+set(CMAKE_CXX_COMPILER ${QIV_MINGW_TRIPLE}-g++)
+set(CMAKE_RC_COMPILER ${QIV_MINGW_TRIPLE}-windres)
+set(CMAKE_AR ${QIV_MINGW_TRIPLE}-ar CACHE FILEPATH "")
+set(CMAKE_RANLIB ${QIV_MINGW_TRIPLE}-ranlib CACHE FILEPATH "")
+set(CMAKE_FIND_ROOT_PATH /usr/${QIV_MINGW_TRIPLE})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)

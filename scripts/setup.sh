@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Installs what building and testing need on a Debian machine, only where it is missing:
+# the MinGW-w64 i686 cross compiler, 32-bit Wine, a virtual X server, screenshot tools and a
+# Chinese font. Safe to run again; does nothing when everything is there.
+set -euo pipefail
+
+need=()
+command -v i686-w64-mingw32-g++ >/dev/null 2>&1 || need+=(g++-mingw-w64-i686 mingw-w64-i686-dev)
+command -v i686-w64-mingw32-windres >/dev/null 2>&1 || need+=(binutils-mingw-w64-i686)
+command -v wine >/dev/null 2>&1 || need+=(wine)
+dpkg -s wine32:i386 >/dev/null 2>&1 || need+=(wine32:i386)
+command -v Xvfb >/dev/null 2>&1 || need+=(xvfb)
+command -v xauth >/dev/null 2>&1 || need+=(xauth)
+command -v import >/dev/null 2>&1 || need+=(imagemagick)
+command -v xdpyinfo >/dev/null 2>&1 || need+=(x11-utils)
+command -v xdotool >/dev/null 2>&1 || need+=(xdotool)
+[ -e /usr/share/fonts/truetype/wqy/wqy-zenhei.ttc ] || need+=(fonts-wqy-zenhei)
+command -v cmake >/dev/null 2>&1 || need+=(cmake)
+command -v g++ >/dev/null 2>&1 || need+=(g++)
+[ -d /usr/src/googletest ] || need+=(googletest)
+[ -e /usr/include/gtest/gtest.h ] || need+=(libgtest-dev)
+command -v python3 >/dev/null 2>&1 || need+=(python3)
+command -v clang >/dev/null 2>&1 || need+=(clang)
+[ -n "$(ls /usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a 2>/dev/null)" ] || need+=(libclang-rt-dev)
+
+if [ ${#need[@]} -eq 0 ]; then
+    exit 0
+fi
+
+SUDO=""
+[ "$(id -u)" -eq 0 ] || SUDO="sudo"
+echo "setup: installing ${need[*]}"
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    $SUDO dpkg --add-architecture i386
+fi
+$SUDO apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
+echo "setup: done"

@@ -1,0 +1,88 @@
+#!/usr/bin/env bash
+# The Wine environment shared by every Windows test of one build:
+#   wine-env.sh arch                 prints the Windows architecture Wine can run here
+#                                    (i686 where 32-bit Linux programs run, else x86_64)
+#   wine-env.sh start <state-dir>    virtual X server, Wine prefix, persistent wineserver
+#   wine-env.sh stop  <state-dir>    ends them
+#   wine-env.sh exec <cmd> [args]    runs cmd with the environment of $QIV_WINE_STATE
+# The state directory keeps env.sh (variables for the tests) and the pids to stop.
+set -euo pipefail
+
+wine_arch() {
+    if /usr/lib/wine/wine --version >/dev/null 2>&1; then echo i686; else echo x86_64; fi
+}
+
+write_env() {  # state-dir display arch
+    local state=$1 display=$2 arch=$3 loader server
+    if [ "$arch" = i686 ]; then
+        loader=/usr/lib/wine/wine; server=/usr/lib/wine/wineserver32
+        [ -x "$server" ] || server=/usr/lib/wine/wineserver
+    else
+        loader=/usr/lib/wine/wine64; server=/usr/lib/wine/wineserver64
+    fi
+    cat >"$state/env.sh" <<ENV
+export WINEPREFIX='$state/prefix'
+export WINELOADER='$loader'
+export WINESERVER='$server'
+export QIV_WINE='$loader'
+export QIV_WINE_ARCH='$arch'
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES='mscoree,mshtml='
+export DISPLAY='$display'
+export LC_ALL=zh_CN.GBK
+export LANG=zh_CN.GBK
+ENV
+}
+
+start() {
+    local state=$1 arch display n
+    mkdir -p "$state"
+    stop "$state" >/dev/null 2>&1 || true
+    arch=$(wine_arch)
+    # A free display number: the first without a lock file.
+    for n in $(seq 91 140); do
+        [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || break
+    done
+    display=":$n"
+    Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >"$state/xvfb.log" 2>&1 &
+    echo $! >"$state/xvfb.pid"
+    write_env "$state" "$display" "$arch"
+    # shellcheck disable=SC1091
+    . "$state/env.sh"
+    for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+    if [ ! -e "$WINEPREFIX/system.reg" ]; then
+        [ "$arch" = x86_64 ] && export WINEARCH=win64 || export WINEARCH=win32
+        "$QIV_WINE" wineboot -i >/dev/null 2>&1 || true
+        "$WINESERVER" -w
+    fi
+    "$WINESERVER" -p
+    # Warm the prefix so the first test does not pay for it.
+    "$QIV_WINE" cmd /c exit 0 >/dev/null 2>&1 || true
+    echo "wine environment ready: arch $arch, display $display, prefix $WINEPREFIX"
+}
+
+stop() {
+    local state=$1
+    if [ -f "$state/env.sh" ]; then
+        # shellcheck disable=SC1091
+        . "$state/env.sh"
+        "$WINESERVER" -k >/dev/null 2>&1 || true
+    fi
+    if [ -f "$state/xvfb.pid" ]; then
+        kill "$(cat "$state/xvfb.pid")" >/dev/null 2>&1 || true
+        rm -f "$state/xvfb.pid"
+    fi
+}
+
+cmd=${1:-}
+shift || true
+case "$cmd" in
+    arch) wine_arch ;;
+    start) start "$1" ;;
+    stop) stop "$1" ;;
+    exec)
+        # shellcheck disable=SC1091
+        . "${QIV_WINE_STATE:?QIV_WINE_STATE is not set}/env.sh"
+        exec "$@" ;;
+    *) echo "usage: $0 arch | start DIR | stop DIR | exec CMD [ARGS]" >&2; exit 2 ;;
+esac
