@@ -8,7 +8,12 @@ need=()
 command -v i686-w64-mingw32-g++ >/dev/null 2>&1 || need+=(g++-mingw-w64-i686 mingw-w64-i686-dev)
 command -v i686-w64-mingw32-windres >/dev/null 2>&1 || need+=(binutils-mingw-w64-i686)
 command -v wine >/dev/null 2>&1 || need+=(wine)
+# 32-bit Wine runs the 32-bit deliverables where the kernel executes 32-bit programs; the
+# 64-bit loader and cross compiler serve the machines where it does not.
 dpkg -s wine32:i386 >/dev/null 2>&1 || need+=(wine32:i386)
+[ -x /usr/lib/wine/wine64 ] || need+=(wine64)
+command -v x86_64-w64-mingw32-g++ >/dev/null 2>&1 || need+=(g++-mingw-w64-x86-64 mingw-w64-x86-64-dev)
+command -v x86_64-w64-mingw32-windres >/dev/null 2>&1 || need+=(binutils-mingw-w64-x86-64)
 command -v Xvfb >/dev/null 2>&1 || need+=(xvfb)
 command -v xauth >/dev/null 2>&1 || need+=(xauth)
 command -v import >/dev/null 2>&1 || need+=(imagemagick)
@@ -23,7 +28,17 @@ command -v python3 >/dev/null 2>&1 || need+=(python3)
 command -v clang >/dev/null 2>&1 || need+=(clang)
 [ -n "$(ls /usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a 2>/dev/null)" ] || need+=(libclang-rt-dev)
 
+# Wine takes its ANSI code page from the locale: zh_CN.GBK gives code page 936.
+need_locale() { ! locale -a 2>/dev/null | grep -qix 'zh_CN.gbk'; }
+make_locale() {
+    if need_locale; then
+        command -v localedef >/dev/null 2>&1 || { echo "setup: localedef is missing" >&2; return 1; }
+        localedef -i zh_CN -f GBK zh_CN.GBK
+    fi
+}
+
 if [ ${#need[@]} -eq 0 ]; then
+    make_locale
     exit 0
 fi
 
@@ -35,4 +50,5 @@ if ! dpkg --print-foreign-architectures | grep -qx i386; then
 fi
 $SUDO apt-get update -qq
 DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
+make_locale
 echo "setup: done"

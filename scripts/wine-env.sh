@@ -44,7 +44,9 @@ start() {
         [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || break
     done
     display=":$n"
-    Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >"$state/xvfb.log" 2>&1 &
+    # Its own session, so it outlives the caller's process group, and no inherited output,
+    # so CTest does not wait for it.
+    setsid Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp </dev/null >"$state/xvfb.log" 2>&1 &
     echo $! >"$state/xvfb.pid"
     write_env "$state" "$display" "$arch"
     # shellcheck disable=SC1091
@@ -53,11 +55,11 @@ start() {
     if [ ! -e "$WINEPREFIX/system.reg" ]; then
         [ "$arch" = x86_64 ] && export WINEARCH=win64 || export WINEARCH=win32
         "$QIV_WINE" wineboot -i >/dev/null 2>&1 || true
-        "$WINESERVER" -w
+        "$WINESERVER" -w </dev/null >/dev/null 2>&1
     fi
-    "$WINESERVER" -p
+    setsid "$WINESERVER" -p </dev/null >/dev/null 2>&1
     # Warm the prefix so the first test does not pay for it.
-    "$QIV_WINE" cmd /c exit 0 >/dev/null 2>&1 || true
+    "$QIV_WINE" cmd /c exit 0 </dev/null >/dev/null 2>&1 || true
     echo "wine environment ready: arch $arch, display $display, prefix $WINEPREFIX"
 }
 

@@ -1,0 +1,60 @@
+#include "pen_geometry.h"
+
+#include <cmath>
+
+namespace qiv {
+
+int pixelX(double x, double scale, double ox) { return static_cast<int>(scale * x + ox); }
+
+int pixelY(double y, double scale, double oy) { return static_cast<int>(-scale * y + oy); }
+
+double turnScreenHeading(double heading, double degrees) {
+    const double v = heading + degrees;
+    const double magnitude = std::fabs(v);
+    // Whole turns come from the integral part only, so the fraction of a degree survives.
+    const long long turns = static_cast<long long>(magnitude) / 360;
+    const double m = magnitude - 360.0 * static_cast<double>(turns);
+    return v >= 0 ? m : -m;
+}
+
+double compassFromScreen(double screenHeading) {
+    const int t = static_cast<int>(screenHeading);
+    return static_cast<double>((t + 90) % 360) + (screenHeading - t);
+}
+
+double screenFromCompass(double compass) { return turnScreenHeading(compass + 270.0, 0.0); }
+
+bool nearPixels(int a, int b) { return a - b >= -5 && a - b <= 5; }
+
+Point keepPixelOnRescale(Point p, double oldScale, double newScale) {
+    return Point{p.x * oldScale / newScale, p.y * oldScale / newScale};
+}
+
+bool rescaled(double current, double s, bool multiply, double* result) {
+    if (s < 0.0001) return false;
+    *result = multiply ? current * s : s;
+    return true;
+}
+
+Viewport resetViewport(int clientWidth, int clientHeight, double scale) {
+    Viewport v;
+    v.ox = clientWidth / 2;
+    v.oy = clientHeight / 2;
+    const int halfW = clientWidth / 2, halfH = clientHeight / 2;
+    v.clip = PixelRect{pixelX(-halfW, scale, v.ox), pixelY(halfH, scale, v.oy),
+                       pixelX(halfW, scale, v.ox), pixelY(-halfH, scale, v.oy)};
+    return v;
+}
+
+Viewport setViewport(int clientWidth, int clientHeight, double scale,
+                     double x, double y, double w, double h) {
+    const Viewport centre = resetViewport(clientWidth, clientHeight, scale);
+    Viewport v;
+    v.clip = PixelRect{pixelX(x - w / 2, scale, centre.ox), pixelY(y + h / 2, scale, centre.oy),
+                       pixelX(x + w / 2, scale, centre.ox), pixelY(y - h / 2, scale, centre.oy)};
+    v.ox = pixelX(x, scale, centre.ox);
+    v.oy = pixelY(y, scale, centre.oy);
+    return v;
+}
+
+}  // namespace qiv

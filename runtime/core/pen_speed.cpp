@@ -1,0 +1,19 @@
+#include "pen_speed.h"
+
+namespace qiv {
+
+namespace {
+// Seconds per unit at each whole speed level; level 10 is instant.
+const double kSpeedTime[12] = {0.04,   0.02,   0.01,    0.005,   0.0025, 0.001,
+                               0.0005, 0.0002, 0.00005, 0.00001, 0.0,    0.0};
+}  // namespace
+
+double delayForSpeed(double s) {
+    if (s < 1e-10) return kSpeedTime[0];
+    if (s > 9.9999) return 0.0;
+    const int i = static_cast<int>(s + 1e-7);
+    const double f = s - static_cast<int>(s);
+    return kSpeedTime[i] - (kSpeedTime[i] - kSpeedTime[i + 1]) * f;
+}
+
+}  // namespace qiv

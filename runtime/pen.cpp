@@ -1,0 +1,185 @@
+// The program's pen: logical orientation (y up, compass heading) over the device pen.
+// Every operation returns the pen so that calls chain.
+#include "core/colour_numbers.h"
+#include "core/pen_geometry.h"
+#include "core/pen_speed.h"
+#include "runtime_internal.h"
+
+Tpen2::Tpen2() : savecount(0), delayTime(0), headShow(false) {}
+
+Tpen2::~Tpen2() {}
+
+// --- queries ---------------------------------------------------------------------------
+HDC Tpen2::getHdc() const { return _pen.hdc; }
+HWND Tpen2::getHwnd() const { return hwndDraw; }
+double Tpen2::getAngle() const { return qiv::compassFromScreen(_pen.angle); }
+double Tpen2::x() const { return _pen.x; }
+double Tpen2::y() const { return -_pen.y; }
+double Tpen2::getScale() const { return _pen.scale; }
+double Tpen2::getOX() const { return _pen.ox; }
+double Tpen2::getOY() const { return _pen.oy; }
+double Tpen2::getX() const { return x(); }
+double Tpen2::getY() const { return y(); }
+
+// --- scale, origin and viewport ----------------------------------------------------------
+Tpen2& Tpen2::scale(double s, bool multiply) {
+    _runtimeCheckpoint();
+    double next;
+    if (!qiv::rescaled(_pen.scale, s, multiply, &next)) return *this;
+    const double old = _pen.scale;
+    if (_text.curFont != NULL) {
+        DeleteObject(_text.curFont);
+        _text.curFont = NULL;
+    }
+    _text.logfont.lfHeight = static_cast<LONG>(_text.logfont.lfHeight / old);
+    _text.logfont.lfWidth = static_cast<LONG>(_text.logfont.lfWidth / old);
+    const qiv::Point kept = qiv::keepPixelOnRescale(qiv::Point{_pen.x, _pen.y}, old, next);
+    _pen.scale = next;
+    _pen.x = kept.x;
+    _pen.y = kept.y;
+    _text.logfont.lfHeight = static_cast<LONG>(_text.logfont.lfHeight * _pen.scale);
+    _text.logfont.lfWidth = static_cast<LONG>(_text.logfont.lfWidth * _pen.scale);
+    _text.curFont = CreateFontIndirectA(&_text.logfont);
+    if (_pen.hdc != NULL) SelectObject(_pen.hdc, _text.curFont);
+    return *this;
+}
+
+namespace {
+void applyViewport(const qiv::Viewport& v) {
+    _pen.ox = v.ox;
+    _pen.oy = v.oy;
+    HRGN region = CreateRectRgn(v.clip.left, v.clip.top, v.clip.right, v.clip.bottom);
+    if (_pen.hdc != NULL) SelectClipRgn(_pen.hdc, region);
+    DeleteObject(region);
+    _pen.move(0, 0);
+}
+
+RECT canvasClient() {
+    RECT rc = {0, 0, 0, 0};
+    GetClientRect(_pen.hwnd != NULL ? _pen.hwnd : hwndDraw, &rc);
+    return rc;
+}
+}  // namespace
+
+Tpen2& Tpen2::resetXY() {
+    _runtimeCheckpoint();
+    const RECT rc = canvasClient();
+    _pen.angle = 270;
+    applyViewport(qiv::resetViewport(rc.right, rc.bottom, _pen.scale));
+    return *this;
+}
+
+Tpen2& Tpen2::setXY(double x, double y, double w, double h) {
+    resetXY();
+    const RECT rc = canvasClient();
+    applyViewport(qiv::setViewport(rc.right, rc.bottom, _pen.scale, x, y, w, h));
+    return *this;
+}
+
+// --- the state stack ---------------------------------------------------------------------
+// Ten levels; a save beyond them and a load from the empty stack are ignored.
+Tpen2& Tpen2::save() {
+    _runtimeCheckpoint();
+    if (savecount < 0 || savecount >= 10) return *this;
+    _savePen[savecount] = _pen;
+    ++savecount;
+    return *this;
+}
+
+Tpen2& Tpen2::load() {
+    _runtimeCheckpoint();
+    if (savecount <= 0 || savecount > 10) return *this;
+    --savecount;
+    _pen = _savePen[savecount];
+    _pen.creat();
+    _pen.move(_pen.x, _pen.y);
+    return *this;
+}
+
+// --- motion ------------------------------------------------------------------------------
+Tpen2& Tpen2::operator+(double len) {
+    _pen.fd(len);
+    return *this;
+}
+Tpen2& Tpen2::operator-(double len) { return operator+(-len); }
+Tpen2& Tpen2::operator^(double deg) {
+    _runtimeCheckpoint();
+    _pen.rt(deg);
+    return *this;
+}
+Tpen2& Tpen2::fd(double len) { return operator+(len); }
+Tpen2& Tpen2::bk(double len) { return operator-(len); }
+Tpen2& Tpen2::rt(double ang) { return operator^(ang); }
+Tpen2& Tpen2::lt(double ang) { return operator^(-ang); }
+
+Tpen2& Tpen2::move(double x, double y) {
+    _pen.move(x, -y);
+    return *this;
+}
+
+Tpen2& Tpen2::line(double x, double y) {
+    _pen.line(x, -y);
+    return *this;
+}
+
+void move(double x, double y) { pen.move(x, y); }
+
+Tpen2& Tpen2::angle(double a) {
+    _runtimeCheckpoint();
+    _pen.angle = qiv::screenFromCompass(a);
+    return *this;
+}
+
+Tpen2& Tpen2::speed(double s) {
+    delayTime = qiv::delayForSpeed(s);
+    return *this;
+}
+
+// --- pen attributes ----------------------------------------------------------------------
+Tpen2& Tpen2::up() {
+    _pen.style = PS_NULL;
+    _pen.creat();
+    return *this;
+}
+
+Tpen2& Tpen2::down() {
+    _pen.style = PS_SOLID;
+    _pen.creat();
+    return *this;
+}
+
+Tpen2& Tpen2::size(int w) {
+    if (w >= 1 && w <= 999) {
+        _pen.size = w;
+        _pen.creat();
+    }
+    return *this;
+}
+
+Tpen2& Tpen2::style(int i) {
+    static const int kDeviceStyle[6] = {PS_NULL, PS_SOLID, PS_DASH, PS_DOT, PS_DASHDOT, PS_DASHDOTDOT};
+    if (i >= 0 && i <= 5) {
+        _pen.style = kDeviceStyle[i];
+        _pen.creat();
+    }
+    return *this;
+}
+
+Tpen2& Tpen2::color(int n) {
+    const qiv::Rgb c = qiv::colourFromNumber(n);
+    _pen.color(c.r, c.g, c.b);
+    return *this;
+}
+
+Tpen2& Tpen2::color(int r, int g, int b) {
+    _pen.color(r, g, b);
+    return *this;
+}
+
+Tpen2& Tpen2::c(int col) { return color(col); }
+Tpen2& Tpen2::c(int r, int g, int b) { return color(r, g, b); }
+
+Tpen2& Tpen2::wait(double seconds) {
+    ::wait(seconds);
+    return *this;
+}

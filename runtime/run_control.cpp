@@ -1,0 +1,221 @@
+// The run lifecycle: the worker thread that runs the program, the stop sequence, pause and
+// continue, and the services wait and i2s_zq.
+//
+// Stopping from the UI thread never waits for anything the worker holds. The worker is
+// asked to end itself: every runtime service it calls starts with _runtimeCheckpoint(),
+// which ends the thread there, holding nothing; its waits end early on the stop event and
+// a suspended worker is resumed so that it reaches the next checkpoint. While the UI
+// thread waits for that, it keeps answering the messages the worker sends it. Only a
+// worker that calls nothing of the runtime (a loop of the program's own) is ended by
+// force, and then only while its instruction pointer lies in the program's own code, not
+// inside a system library that may hold a lock (the heap, GDI) the UI thread needs later.
+#include "runtime_internal.h"
+
+#include <ctime>
+
+#include "core/number_text.h"
+#include "core/wait_plan.h"
+
+volatile bool _runing = false;
+volatile bool _pauseOn = false;
+volatile int _firstRun = 1;
+volatile int _mouseWhell = 0;
+HANDLE work_hand = NULL;
+LPSTR _lpCmdLine = NULL;
+
+namespace {
+
+// Who performs the stop sequence of the current run: nobody yet, the worker at its normal
+// end, or the UI thread. Whoever claims it first runs it; the other one stands aside.
+enum StopOwner { kNobody = 0, kWorker = 1, kUi = 2 };
+volatile LONG g_stopOwner = kNobody;
+volatile LONG g_blocked = 0;       // the worker is blocked inside the runtime
+volatile DWORD g_workerId = 0;
+HANDLE g_stopEvent = NULL;         // manual reset; set while a stop of the UI is pending
+
+const DWORD kSelfStopMs = 400;     // how long a worker gets to reach a checkpoint
+const int kSafePointTries = 2000;  // attempts to catch a looping worker in its own code
+
+bool workerAlive() { return work_hand != NULL && WaitForSingleObject(work_hand, 0) == WAIT_TIMEOUT; }
+
+// Waits for the worker to end while still handling messages sent to this thread (output,
+// title, layout) so that a worker inside SendMessage can go on to its next checkpoint.
+bool waitWorkerEnd(DWORD ms) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        const DWORD spent = GetTickCount() - start;
+        if (spent >= ms) return WaitForSingleObject(work_hand, 0) == WAIT_OBJECT_0;
+        const DWORD r = MsgWaitForMultipleObjects(1, &work_hand, FALSE, ms - spent, QS_SENDMESSAGE);
+        if (r == WAIT_OBJECT_0) return true;
+        MSG msg;
+        PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
+}
+
+// True when the thread's next instruction lies inside the program's own image.
+bool inProgramCode(HANDLE thread) {
+    CONTEXT ctx;
+    ZeroMemory(&ctx, sizeof ctx);
+    ctx.ContextFlags = CONTEXT_CONTROL;
+    if (!GetThreadContext(thread, &ctx)) return false;
+#if defined(_WIN64)
+    const ULONG_PTR ip = static_cast<ULONG_PTR>(ctx.Rip);
+#else
+    const ULONG_PTR ip = static_cast<ULONG_PTR>(ctx.Eip);
+#endif
+    const BYTE* base = reinterpret_cast<const BYTE*>(GetModuleHandleA(NULL));
+    const IMAGE_DOS_HEADER* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+    const IMAGE_NT_HEADERS* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+    const ULONG_PTR lo = reinterpret_cast<ULONG_PTR>(base);
+    return ip >= lo && ip < lo + nt->OptionalHeader.SizeOfImage;
+}
+
+// Suspends the worker at a point where it holds no system lock: in the program's own code
+// or blocked inside the runtime. Gives up after kSafePointTries and suspends it anyway
+// when `insist` is set. Returns whether the worker is now suspended.
+bool suspendAtSafePoint(bool insist) {
+    for (int i = 0; i < kSafePointTries; ++i) {
+        if (SuspendThread(work_hand) == static_cast<DWORD>(-1)) return false;
+        if (g_blocked || inProgramCode(work_hand)) return true;
+        ResumeThread(work_hand);
+        Sleep(i < 50 ? 0 : 1);
+    }
+    return insist && SuspendThread(work_hand) != static_cast<DWORD>(-1);
+}
+
+// Halts the worker for good, from the UI thread.
+void endWorkerFromUi() {
+    if (!workerAlive()) return;
+    if (InterlockedCompareExchange(&g_stopOwner, kUi, kNobody) == kWorker) {
+        // The program has just returned and the worker is running the stop sequence
+        // itself: let it finish, the sequence must not run twice.
+        while (ResumeThread(work_hand) > 1) {}
+        waitWorkerEnd(INFINITE);
+        return;
+    }
+    SetEvent(g_stopEvent);
+    // Undo pause and input suspension, so the worker reaches its next checkpoint.
+    while (ResumeThread(work_hand) > 1) {}
+    if (waitWorkerEnd(kSelfStopMs)) return;
+    // A loop of the program's own that calls nothing of the runtime.
+    suspendAtSafePoint(true);
+    TerminateThread(work_hand, 0);
+    WaitForSingleObject(work_hand, 5000);
+    _resetOutputLock();
+}
+
+}  // namespace
+
+HANDLE _stopEvent() { return g_stopEvent; }
+
+void _runtimeCheckpoint() {
+    if (g_stopOwner == kUi && GetCurrentThreadId() == g_workerId) ExitThread(0);
+}
+
+TblockedScope::TblockedScope() { InterlockedIncrement(&g_blocked); }
+TblockedScope::~TblockedScope() { InterlockedDecrement(&g_blocked); }
+
+void threadWork() {
+    if (_runing || workerAlive()) return;
+    if (g_stopEvent == NULL) g_stopEvent = CreateEventA(NULL, TRUE, FALSE, NULL);
+    ResetEvent(g_stopEvent);
+    g_stopOwner = kNobody;
+    g_blocked = 0;
+    if (work_hand != NULL) CloseHandle(work_hand);
+    DWORD id = 0;
+    // The run counts as active from here on, so no second worker can start before this one
+    // marks itself running.
+    _runing = true;
+    work_hand = CreateThread(NULL, 0, _callWork_zq, NULL, CREATE_SUSPENDED, &id);
+    if (work_hand == NULL) {
+        _runing = false;  // no run; the next request tries again
+        return;
+    }
+    g_workerId = id;
+    ResumeThread(work_hand);
+    Sleep(20);
+}
+
+DWORD WINAPI _callWork_zq(LPVOID) {
+    if (_axesChecked()) showXY(0, 1);
+    _showPauseButton();
+    _showStopButton();
+    DrawMenuBar(hwndMain);
+    _clearOutput();
+    _head.init();
+    _wout << "==== 运行中... ====" << '\n';
+    _runing = true;
+    srand(static_cast<unsigned>(time(NULL)));
+    _wout << fixed << setprecision(2);
+    pen._pout << fixed << setprecision(2);
+    Sleep(50);
+    work_zq();
+    _stopRun();
+    return 0;
+}
+
+void _stopRun() {
+    const bool onWorker = work_hand != NULL && GetCurrentThreadId() == g_workerId;
+    if (onWorker) {
+        // The program returned. If the user stopped it in the same moment, the UI thread
+        // owns the sequence and this worker simply ends.
+        if (InterlockedCompareExchange(&g_stopOwner, kWorker, kNobody) != kNobody) ExitThread(0);
+    } else {
+        endWorkerFromUi();
+    }
+    _mouseWhell = 0;
+    closeDilogFun();
+    _runing = false;
+    _pauseOn = false;
+    _win.init();
+    _clearPauseButton();
+    _showRunButton();
+    DrawMenuBar(hwndMain);
+    _wout << '\n' << "==== 运行结束  ====" << '\n';
+    if (pen.headShow) pen.headShow = false;
+    pen.speed(100).size(_penSize).color(7).down().angle(0);
+    _pen.move(0, 0);
+    if (!onWorker && hwndMain != NULL) SwitchToThisWindow(hwndMain, TRUE);
+}
+
+void pause() {
+    if (!_runing || _pauseOn || !workerAlive()) return;
+    Sleep(20);
+    _showContinueButton();
+    DrawMenuBar(hwndMain);
+    _pauseOn = true;
+    // A worker stopped inside a system library could hold a lock the UI thread needs while
+    // the run is paused; prefer a point in the program's own code.
+    if (!suspendAtSafePoint(true)) _pauseOn = false;
+}
+
+void pauseOff() {
+    _pauseOn = false;
+    ResumeThread(work_hand);
+    _showPauseButton();
+    DrawMenuBar(hwndMain);
+}
+
+void wait(double seconds) {
+    _runtimeCheckpoint();
+    const qiv::WaitPlan plan = qiv::planWait(seconds);
+    if (plan.kind == qiv::WaitPlan::Sleep) {
+        TblockedScope blocked;
+        if (g_stopEvent != NULL && GetCurrentThreadId() == g_workerId)
+            WaitForSingleObject(g_stopEvent, plan.sleepMs);
+        else
+            Sleep(plan.sleepMs);
+    } else if (plan.kind == qiv::WaitPlan::BusyWait) {
+        LARGE_INTEGER freq, start, now;
+        QueryPerformanceFrequency(&freq);
+        const double target = qiv::busyWaitTicks(plan.seconds, static_cast<double>(freq.QuadPart));
+        QueryPerformanceCounter(&start);
+        do {
+            QueryPerformanceCounter(&now);
+            if (g_stopOwner == kUi) break;
+        } while (static_cast<double>(now.QuadPart - start.QuadPart) <= target);
+    }
+    _runtimeCheckpoint();
+}
+
+string i2s_zq(long long n) { return qiv::decimalText(n); }

@@ -1,0 +1,114 @@
+// Declarations shared by the runtime library's own files: the globals of the host, the run
+// control and the pen, and the functions the window procedures and the worker call.
+#ifndef QIV_RUNTIME_INTERNAL_H
+#define QIV_RUNTIME_INTERNAL_H
+
+#define QIV_RUNTIME_LIBRARY
+#include "logo.h"
+#undef main
+#undef cout
+#undef cin
+#undef endl
+
+// --- run control (run_control.cpp) ----------------------------------------------------
+extern volatile bool _runing;     // a run is active
+extern volatile bool _pauseOn;    // the active run is paused
+extern volatile int _firstRun;    // a run is requested; the canvas's next paint starts it
+extern volatile int _mouseWhell;  // a wheel zoom was applied and its run has not ended
+extern HANDLE work_hand;          // worker of the current or last run
+extern LPSTR _lpCmdLine;
+
+void threadWork();
+DWORD WINAPI _callWork_zq(LPVOID);
+void _stopRun();
+void pause();
+void pauseOff();
+
+// Ends the calling worker at once when the user has stopped its run. Called at the entry
+// of every runtime service a program can call, where the worker holds nothing.
+void _runtimeCheckpoint();
+// Marks the worker as blocked inside the runtime (sleeping, waiting for input) while a
+// scope lasts: such a worker holds no lock and may be halted where it is.
+struct TblockedScope {
+    TblockedScope();
+    ~TblockedScope();
+};
+// Event set when the user stops the run; waits of the worker end early on it.
+HANDLE _stopEvent();
+
+// --- main window (main_window.cpp, canvas_window.cpp) ---------------------------------
+extern int _firstWindows;
+extern int _winLeft, _winTop, _winWidth, _winHight, _outWinSize;
+extern HMENU hMenubar, hMenu_TOOLS, hMenu_HELP;
+extern HBITMAP _hbitmapRun, _hbitmapStop, _hbitmapPause, _hbitmapContinue;
+extern const char _runchar[], _stopchar[], _pausechar[], _continuechar[];
+extern string _aboutMessage, _helpMessage;
+extern void (*openDilogFun)();
+extern void (*closeDilogFun)();
+extern WNDCLASSA myWinClass;
+
+void creat3Win(HWND main);
+void AddMenus(HWND main);
+LRESULT CALLBACK WndProc(HWND, UINT, WPARAM, LPARAM);
+LRESULT CALLBACK WndDrawProc(HWND, UINT, WPARAM, LPARAM);
+void checkShowXY();
+bool _axesChecked();
+void helpAbout();
+void helpText();
+void _str2wchar(const char* gbk, wchar_t* out, int outSize);
+void _requestRun();
+
+// Menu-bar positions 3 and 4: the run-control buttons.
+void _showRunButton();
+void _showStopButton();
+void _showPauseButton();
+void _showContinueButton();
+void _clearPauseButton();
+
+// Commands of the main window.
+enum {
+    CMD_RUN_STOP = 1,
+    CMD_AXES = 2,
+    CMD_SAVE_PICTURE = 4,
+    CMD_PAUSE = 9,
+    CMD_QUIT = 23,
+    CMD_HELP = 24,
+    CMD_OPEN_DIALOG = 26,
+    CMD_ABOUT = 29
+};
+enum { HOTKEY_RUN = 114, HOTKEY_QUIT = 116 };
+enum { ID_DRAW = 101, ID_EDIT = 102, ID_INPUT = 103, ID_OUTPUT = 104, ID_INPUT_CAPTION = 203 };
+
+// --- pen (pen_device.cpp, pen.cpp) ----------------------------------------------------
+extern TPen _pen;
+extern TPen _savePen[10];
+extern int _penSize;
+extern double _d2e;
+
+// --- pen head sprite (pen_head.cpp) ---------------------------------------------------
+class TpenHead {
+public:
+    void init();
+};
+extern TpenHead _head;
+
+// --- console (console_output.cpp, console_input.cpp, text_style.cpp) -------------------
+extern Ttext _text;
+extern Ttext _text0;
+extern HDC editDC;
+extern HBITMAP saveEditHbm;
+extern int editX, editY, _editDx, _editDy, _editW, _editH;
+extern WNDPROC OldInputProc, OldEditProc;
+LRESULT CALLBACK NewInputProc(HWND, UINT, WPARAM, LPARAM);
+LRESULT CALLBACK NewEditProc(HWND, UINT, WPARAM, LPARAM);
+void _resetOutputLock();  // after a worker was ended by force
+
+// --- settings and picture (settings.cpp, save_picture.cpp) -----------------------------
+void _initAug();
+void _saveAug();
+void _toolsSavePic();
+
+// --- axes (axes.cpp) -------------------------------------------------------------------
+void showXY(int mode, int color);
+
+#endif
