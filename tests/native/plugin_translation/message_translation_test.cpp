@@ -1,0 +1,360 @@
+// Tests of the compiler message translation. Compiled with -fexec-charset=GBK, so the
+// expected narrow literals below are the GBK bytes the panel receives.
+#include "message_translation.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace std::string_literals;
+
+MessageHint translate(const std::string& output) {
+    return composeFirstMessageHint(output.data(), output.size());
+}
+
+// The header for line and column, as the translation writes it.
+std::string header(int line, int column) {
+    return "============在第 " + std::to_string(line) + " 行第 " + std::to_string(column) +
+           " 列附近有错误:   ";
+}
+
+struct Case {
+    const char* output;
+    const char* expected;  // the whole panel line
+};
+
+// One compiler message per row and the line the panel must show for it.
+const Case kWorkedResults[] = {
+    {"main.cpp:12:5: error: 'foo' was not declared in this scope",
+     "============在第 12 行第 5 列附近有错误:    'foo' 未定义."},
+    {"main.cpp:7:1: error: expected ';' before '}' token",
+     "============在第 7 行第 1 列附近有错误:   '}'  前面可能缺少  ';'"},
+    {"main.cpp:7:9: error: expected primary-expression before ')' token",
+     "============在第 7 行第 9 列附近有错误:   ')'  前面可能缺少 数值"},
+    {"main.cpp:3:1: error: expected unqualified-id before '{' token",
+     "============在第 3 行第 1 列附近有错误:   '{'  前面可能多了 '}'，或其他错误."},
+    {"main.cpp:20:1: error: expected '}' at end of input",
+     "============在第 20 行第 1 列附近有错误:    程序缺少  '}'"},
+    {"main.cpp:5:9: error: 'class Tpen2' has no member named 'fdd'",
+     "============在第 5 行第 9 列附近有错误:    没有叫 'fdd' 的命令（函数）或变量 "},
+    {"main.cpp:5:12: error: no matching function for call to 'Tpen2::fd(int, int)'",
+     "============在第 5 行第 12 列附近有错误:   'fd(int, int)' 的命令(函数)格式不对 "},
+    {"main.cpp:6:9: error: no match for 'operator+' (operand types are 'Tpen2' and 'int')",
+     "============在第 6 行第 9 列附近有错误:    这个类型没有运算符: '+'"},
+    {"main.cpp:6:7: error: request for member 'fd' in 'a', which is of non-class type 'int'",
+     "============在第 6 行第 7 列附近有错误:   'fd' 函数调用不合法, 前面可能是类型 'int'"},
+    {"main.cpp:6:1: error: stray '\\243' in program",
+     "============在第 6 行第 1 列附近有错误:    这一行有中文字符，可能是：分号、逗号、圆括号、数字等"},
+    {"main.cpp:2:1: error: 'pen2' does not name a type",
+     "============在第 2 行第 1 列附近有错误:    'pen2' 不是类型名？"},
+};
+
+// The header bytes are fixed: twelve equals signs, GBK text, three spaces.
+TEST(MessageTranslation, HeaderBytes) {
+    const MessageHint hint = translate("a.cpp:12:5: error: something else entirely");
+    ASSERT_TRUE(hint.found);
+    const std::string expected =
+        "============\xD4\xDA\xB5\xDA 12 \xD0\xD0\xB5\xDA 5 "
+        "\xC1\xD0\xB8\xBD\xBD\xFC\xD3\xD0\xB4\xED\xCE\xF3:   ";
+    EXPECT_EQ(expected, hint.text);
+    EXPECT_EQ(header(12, 5), hint.text);
+}
+
+// Every worked result, alone and inside the output a real build step captures: the
+// function-context line before it, the source excerpt after it and the failure text the
+// build driver appends. The surroundings must not change the line.
+TEST(MessageTranslation, WorkedResults) {
+    for (const Case& c : kWorkedResults) {
+        const std::string alone = c.output;
+        const std::string captured = "main.cpp: In function 'int work_zq()':\n" + alone +
+                                     "\n    5 |     pen.fd(100);\n      |     ^~~\n编译失败...";
+        for (const std::string& output : {alone, captured}) {
+            const MessageHint hint = translate(output);
+            ASSERT_TRUE(hint.found) << output;
+            EXPECT_EQ(c.expected, hint.text) << output;
+        }
+    }
+}
+
+TEST(MessageTranslation, WorkedResultsMoveTheCaretToLineAndColumn) {
+    const MessageHint hint = translate(kWorkedResults[6].output);
+    EXPECT_EQ(5, hint.line);
+    EXPECT_EQ(12, hint.column);
+    const MessageHint windowsPath = translate("C:\\work\\qiv_01.cpp:123:45: error: x");
+    EXPECT_EQ(123, windowsPath.line);
+    EXPECT_EQ(45, windowsPath.column);
+}
+
+// Which message is translated, and when nothing is.
+TEST(MessageTranslation, ChoosesTheFirstErrorElseTheFirstWarning) {
+    const std::string warningsThenErrors =
+        "main.cpp:3:9: warning: division by zero [-Wdiv-by-zero]\n"
+        "main.cpp:4:5: warning: unused variable 'k' [-Wunused-variable]\n"
+        "main.cpp:8:3: error: 'zz' was not declared in this scope\n"
+        "main.cpp:9:3: error: 'yy' was not declared in this scope\n";
+    MessageHint hint = translate(warningsThenErrors);
+    ASSERT_TRUE(hint.found);
+    EXPECT_EQ(8, hint.line);
+    EXPECT_EQ(3, hint.column);
+    EXPECT_EQ(header(8, 3) + " 'zz' 未定义.", hint.text);
+
+    hint = translate("main.cpp:3:9: warning: division by zero [-Wdiv-by-zero]\n"
+                     "main.cpp:4:5: warning: unused variable 'k'\n");
+    ASSERT_TRUE(hint.found);
+    EXPECT_EQ(3, hint.line);
+    EXPECT_EQ(9, hint.column);
+    EXPECT_EQ(header(3, 9) + " 不能除 0", hint.text);
+
+    hint = translate("main.cpp:1:10: fatal error: x.h: No such file or directory\n"
+                     "compilation terminated.\n");
+    ASSERT_TRUE(hint.found);
+    EXPECT_EQ(1, hint.line);
+    EXPECT_EQ(10, hint.column);
+    EXPECT_EQ(header(1, 10) + " 没有这个文件或目录", hint.text);
+}
+
+TEST(MessageTranslation, NothingWithoutAUsablePosition) {
+    const char* const outputs[] = {
+        "",
+        "collect2.exe: ld returned 1 exit status",            // neither error: nor warning:
+        "main.cpp: error: 'x' was not declared in this scope",  // no digits at all
+        "main.cpp:12: error: 'x' was not declared",             // one number only
+        "error: 'x' was not declared in this scope",            // message at the first byte
+        "5: error: x",                                          // the only digit is the first byte
+        "main.cpp:0:5: error: x",                               // line below 1
+        "main.cpp:7:0: error: x",                               // column below 1
+        "main.cpp:7:00: warning: x",
+        "main.cpp:99999999999:5: error: x",                     // does not fit an int
+        "main.cpp:7:2147483648: error: x",
+    };
+    for (const char* output : outputs) {
+        const MessageHint hint = translate(output);
+        EXPECT_FALSE(hint.found) << output;
+        EXPECT_TRUE(hint.text.empty()) << output;
+    }
+    // The largest int still counts; leading zeros do not make a number too large.
+    MessageHint hint = translate("m.cpp:2147483647:0000000000001: error: x");
+    EXPECT_TRUE(hint.found);
+    EXPECT_EQ(2147483647, hint.line);
+    EXPECT_EQ(1, hint.column);
+    // The run of digits may reach the first byte, as long as it was found after it.
+    hint = translate("12:5: error: x");
+    EXPECT_TRUE(hint.found);
+    EXPECT_EQ(12, hint.line);
+    EXPECT_FALSE(translate("9:5: error: x").found);
+}
+
+TEST(MessageTranslation, TextEndsAtTerminatorOrSize) {
+    const std::string withZero = "main.cpp:4:2: error: x\0 'a' was not declared in this scope"s;
+    EXPECT_EQ(header(4, 2), translate(withZero).text);
+    // Only `size` bytes are read: the rule phrase beyond them does not count.
+    const std::string full = "main.cpp:4:2: error: division by zero";
+    EXPECT_EQ(header(4, 2), composeFirstMessageHint(full.data(), full.size() - 1).text);
+    EXPECT_FALSE(composeFirstMessageHint(full.data(), 18).found);  // "error:" cut off
+    EXPECT_FALSE(composeFirstMessageHint(nullptr, 10).found);
+}
+
+// Messages of each rule beyond the worked results, with their exact hints.
+TEST(MessageTranslation, RuleHints) {
+    const Case cases[] = {
+        // The callee copier needs four apostrophes and colons in its window.
+        {"main.cpp:5:3: error: no matching function for call to 'foo(int)'",
+         "? 的命令(函数)格式不对 "},
+        // Colons of following lines count too: the copy starts after the third mark.
+        {"main.cpp:5:3: error: no matching function for call to 'foo(int)'\n"
+         "main.cpp:2:6: note: candidate: 'void foo()'",
+         "'2:6: note: candidate: ' 的命令(函数)格式不对 "},
+        {"main.cpp:4:7: error: expected initializer before 'x'", "'x'  前面可能缺少 ?"},
+        {"main.cpp:9:1: error: expected declaration before '}' token",
+         "'}'  前面可能缺少 声明，有可能多了 '}',或其他错误."},
+        {"main.cpp:9:1: error: expected ')' before ';' token", "';'  前面可能缺少  ')'"},
+        {"main.cpp:9:1: error: expected unqualified-id at end of input", " 程序缺少 ?"},
+        {"main.cpp:9:1: error: expected something", ""},
+        {"main.cpp:6:1: error: stray '\\302' in program", " 这一行有中文字符"},
+        {"main.cpp:6:1: error: stray '\\241' in program",
+         " 这一行有中文字符，可能是：空格、加号等"},
+        {"main.cpp:6:1: error: stray", " 这一行有中文字符"},
+        {"main.cpp:6:7: error: request for member 'fd' in 'a'", "'fd' 函数调用不合法"},
+        {"main.cpp:3:9: error: invalid operands of types 'int' and 'const char [3]' to "
+         "binary 'operator+'",
+         " 运算类型不合法"},
+        {"main.cpp:3:9: error: invalid type argument of unary '*' (have 'int')",
+         "'*' 参数不合法"},
+        {"main.cpp:3:9: error: no match for 'operator<<' (operand types are 'std::ostream')",
+         " 这个类型没有运算符: '<<'"},
+        {"main.cpp:3:9: error: no match for 'operator==                                    x",
+         " 这个类型没有?"},
+        {"main.cpp:3:9: error: 'x' has no member named", " 没有叫 ? 的命令（函数）或变量 "},
+        {"main.cpp:3:9: error: redefinition of 'int a'", ""},
+        // Rule order: the first rule whose phrase occurs decides.
+        {"main.cpp:3:9: error: expected 'x' before 'y' was not declared in this scope",
+         " 'y' 未定义."},
+        {"main.cpp:3:9: error: stray 'x' does not name a type", " 这一行有中文字符"},
+    };
+    for (const Case& c : cases) {
+        const MessageHint hint = translate(c.output);
+        ASSERT_TRUE(hint.found) << c.output;
+        const std::string prefix = hint.text.substr(0, hint.text.find(":   ") + 4);
+        EXPECT_EQ(c.expected, hint.text.substr(prefix.size())) << c.output;
+    }
+}
+
+// Phrases are looked for only in the first 100 bytes of the message; tokens are not cut.
+TEST(MessageTranslation, HundredByteCut) {
+    const std::string head = "main.cpp:5:9: ";
+    // "error: 'class " (14) + 60-byte name + "' " puts the phrase at offset 76 of the message.
+    const std::string name(60, 'N');
+    const std::string member = "'memberCrossingTheCut'";
+    std::string output = head + "error: 'class " + name + "' has no member named " + member;
+    ASSERT_LT(output.find("named") - head.size(), 100u);
+    ASSERT_GT(output.find(member) + member.size() - head.size(), 100u);
+    EXPECT_EQ(header(5, 9) + " 没有叫 " + member + " 的命令（函数）或变量 ", translate(output).text);
+
+    // A phrase that ends on the 100th byte counts, one that needs the 101st does not.
+    const std::string phrase = "was not declared in this scope";
+    for (std::size_t pad : {0, 1}) {
+        const std::string filler(100 - phrase.size() - 6 - 6 + pad, 'z');
+        output = head + "error:" + filler + " 'ab' " + phrase;
+        const std::string hint = translate(output).text.substr(header(5, 9).size());
+        EXPECT_EQ(pad == 0 ? " 'ab' 未定义." : "", hint) << pad;
+    }
+}
+
+// The copiers' windows, at their exact edges and at the end of the text.
+TEST(MessageTranslation, CopierWindows) {
+    struct Probe {
+        std::string text;
+        std::size_t position;
+        bool (*copier)(std::string_view, std::size_t, HintLine&);
+        std::string expected;
+    };
+    const std::string gap48(48, '.');
+    const std::string gap28(28, '.');
+    const std::string gap55(55, '.');
+    const Probe probes[] = {
+        {"'" + gap48 + "'", 0, copyQuotedAfter, "'" + gap48 + "'"}, // closing at byte 49: in
+        {"x'" + gap48 + "'", 0, copyQuotedAfter, "?"},             // closing at byte 50: out
+        {"'ab", 0, copyQuotedAfter, "?"},                          // text ends first
+        {"xx'ab'", 2, copyQuotedAfter, "'ab'"},
+        {" '" + gap28 + "'", 30, copyQuotedBefore, " '" + gap28 + "'"},  // earlier at position - 29
+        {"'" + gap28 + "'x", 30, copyQuotedBefore, "?"},           // earlier at position - 30
+        {"'ab'", 3, copyQuotedBefore, "'ab'"},                     // no byte before the token
+        {"x 'ab' y", 7, copyQuotedBefore, " 'ab'"},
+        {"x 'ab' y", 99, copyQuotedBefore, " 'ab'"},               // position past the end
+        {"'A::b(int)'", 0, copyCalleeName, "'b(int)'"},
+        {"'a'", 0, copyCalleeName, "?"},
+        {"'A::B::c'", 0, copyCalleeName, "'B::c'"},                // stops at the fourth mark
+        {"::" + gap55 + ":x:y'", 0, copyCalleeName, "'x:y'"},      // fourth mark at byte 59
+        {"::" + gap55 + ".:x'", 0, copyCalleeName, "?"},           // fourth mark at byte 60
+        {"a::b::c", 0, copyCalleeName, "?"},                       // no closing apostrophe
+    };
+    for (const Probe& p : probes) {
+        HintLine line;
+        const bool copied = p.copier(p.text, p.position, line);
+        EXPECT_EQ(p.expected, line.text()) << p.text;
+        EXPECT_EQ(p.expected != "?", copied) << p.text;
+    }
+}
+
+// The hint line keeps at most 179 bytes and a terminator, drops what does not fit, never
+// ends in half a GBK character, and still tracks the write position.
+TEST(MessageTranslation, HintLineBounds) {
+    HintLine line(10);
+    line.append("abcdefg");
+    line.append("中");  // 2 bytes: exactly fills the 9 usable bytes
+    EXPECT_EQ("abcdefg中", line.text());
+    line.append("x");
+    EXPECT_EQ(10u, line.position());
+    EXPECT_EQ("abcdefg中", line.text());
+    line.removeLast(4);
+    EXPECT_EQ("abcdef", line.text());
+    line.append("ab中文");  // the cut falls inside 中
+    EXPECT_EQ("abcdefab", line.text());
+    line.overwrite(0, "XY");
+    EXPECT_EQ("XYcdefab", line.text());
+
+    HintLine empty(1);
+    empty.append("abc");
+    empty.removeLast(10);
+    EXPECT_EQ(0u, empty.position());
+    EXPECT_EQ("", empty.text());
+}
+
+TEST(MessageTranslation, LongTokensAreCutAtTheEndOfTheLine) {
+    // The callee copier copies up to the next apostrophe, however far: here almost the
+    // whole 1,090-byte output. The line must stop at 179 bytes.
+    std::string output = "main.cpp:1234:5678: error: no matching function for call to 'A::B:";
+    output += std::string(1090 - output.size() - 1, 'q') + "'";
+    ASSERT_EQ(1090u, output.size());
+    MessageHint hint = translate(output);
+    ASSERT_TRUE(hint.found);
+    EXPECT_EQ(kHintLineSize - 1, hint.text.size());
+    EXPECT_EQ((header(1234, 5678) + "'B:" + std::string(200, 'q')).substr(0, 179), hint.text);
+
+    // The same with Chinese text: the cut falls inside a character, which is left out.
+    output = "main.cpp:1:5678: error: no matching function for call to 'A::B:";
+    while (output.size() < 1088)
+        output += "中";
+    output += "'";
+    hint = translate(output);
+    ASSERT_TRUE(hint.found);
+    EXPECT_EQ(header(1, 5678).size() + 3, 48u);
+    EXPECT_EQ(kHintLineSize - 2, hint.text.size());
+    std::string chinese;
+    while (chinese.size() < 130)
+        chinese += "中";
+    EXPECT_EQ(header(1, 5678) + "'B:" + chinese, hint.text);
+
+    // The other rules' copies are bounded by their windows, which include the phrase:
+    // their longest hints fit even with ten-digit numbers, and one byte more gives "?".
+    for (std::size_t extra : {0, 1}) {
+        const std::string first = "'" + std::string(29 + extra, 't') + "'";
+        const std::string second = "'" + std::string(21 + extra, 'u') + "'";
+        output = "m.cpp:2147483647:2147483647: error: request for member " + first +
+                 ", which is of non-class type " + second;
+        hint = translate(output);
+        const std::string expected =
+            header(2147483647, 2147483647) + (extra ? "?" : first) + " 函数调用不合法" +
+            ", 前面可能是类型 " + (extra ? "?" : second);
+        EXPECT_EQ(expected, hint.text);
+        EXPECT_LE(hint.text.size(), kHintLineSize - 1);
+    }
+}
+
+// Outputs of 1,090 bytes stitched from the phrases, quotes, colons and digits the rules react
+// to, with long tokens: whatever the rule, the line stays within its buffer and begins with
+// the header of the line and column found.
+TEST(MessageTranslation, RandomOutputsStayWithinTheLine) {
+    const std::vector<std::string> pieces = {
+        "main.cpp:9999:9999: ", "error: ", "warning: ", "'", "::", ":", " ", "\n",
+        "was not declared in this scope", "expected ", "before ", "primary-expression before",
+        "unqualified-id before", "declaration before", "at end of input",
+        "has no member named", "no matching function for call to", "no match for 'operator",
+        "request for member", "which is of non-class type", "stray", "'\\241'",
+        "invalid type argument of", "does not name a type", "中文", "\xA1", "\xFE",
+        std::string(40, 'L'), std::string(70, 'M'), "7"};
+    std::mt19937 random(20261207);
+    std::uniform_int_distribution<std::size_t> pick(0, pieces.size() - 1);
+    int found = 0;
+    for (int round = 0; round < 20000; ++round) {
+        std::string output;
+        while (output.size() < 1090)
+            output += pieces[pick(random)];
+        output.resize(1090);
+        const MessageHint hint = translate(output);
+        ASSERT_LE(hint.text.size(), kHintLineSize - 1) << output;
+        if (hint.found) {
+            ++found;
+            ASSERT_GE(hint.line, 1);
+            ASSERT_GE(hint.column, 1);
+            ASSERT_EQ(0u, hint.text.rfind(header(hint.line, hint.column), 0));
+        }
+    }
+    EXPECT_GT(found, 10000);
+}
+
+}  // namespace
