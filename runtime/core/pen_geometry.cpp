@@ -10,10 +10,9 @@ int pixelY(double y, double scale, double oy) { return static_cast<int>(-scale *
 
 double turnScreenHeading(double heading, double degrees) {
     const double v = heading + degrees;
-    const double magnitude = std::fabs(v);
-    // Whole turns come from the integral part only, so the fraction of a degree survives.
-    const long long turns = static_cast<long long>(magnitude) / 360;
-    const double m = magnitude - 360.0 * static_cast<double>(turns);
+    // fmod is exact and keeps the fraction of a degree, also for turns too large for an
+    // integer.
+    const double m = std::fmod(std::fabs(v), 360.0);
     return v >= 0 ? m : -m;
 }
 
@@ -31,7 +30,7 @@ Point keepPixelOnRescale(Point p, double oldScale, double newScale) {
 }
 
 bool rescaled(double current, double s, bool multiply, double* result) {
-    if (s < 0.0001) return false;
+    if (!(s >= 0.0001)) return false;  // also refuses NaN
     *result = multiply ? current * s : s;
     return true;
 }

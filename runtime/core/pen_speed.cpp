@@ -12,7 +12,9 @@ double delayForSpeed(double s) {
     if (s < 1e-10) return kSpeedTime[0];
     if (s > 9.9999) return 0.0;
     const int i = static_cast<int>(s + 1e-7);
-    const double f = s - static_cast<int>(s);
+    // The fraction is taken from the level actually used, so a level a hair below a whole
+    // number (4.9999999 from adding 0.1 fifty times) keeps that whole level's delay.
+    const double f = s - i;
     return kSpeedTime[i] - (kSpeedTime[i] - kSpeedTime[i + 1]) * f;
 }
 

@@ -1,0 +1,54 @@
+// Decimal text of whole numbers and the way wait() blocks.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cmath>
+
+#include "core/number_text.h"
+#include "core/wait_plan.h"
+
+using namespace qiv;
+
+TEST(NumberText, ZeroPositivesNegativesAndExtremes) {
+    EXPECT_EQ(decimalText(0), "0");
+    EXPECT_EQ(decimalText(7), "7");
+    EXPECT_EQ(decimalText(100), "100");
+    EXPECT_EQ(decimalText(1234567890123LL), "1234567890123");
+    EXPECT_EQ(decimalText(-42), "-42");
+    EXPECT_EQ(decimalText(-7), "-7");
+    EXPECT_EQ(decimalText(LLONG_MAX), "9223372036854775807");
+    EXPECT_EQ(decimalText(LLONG_MIN), "-9223372036854775808");
+}
+
+TEST(WaitPlan, TinyZeroAndNegativeWaitsReturnAtOnce) {
+    for (double s : {0.0, -1.0, 0.0000005, 0.000001, std::nan("")})
+        EXPECT_EQ(planWait(s).kind, WaitPlan::Return) << s;
+}
+
+TEST(WaitPlan, ShortWaitsSpinUpToAndIncludingEightyMilliseconds) {
+    for (double s : {0.0000011, 0.05, 0.08}) {
+        const WaitPlan p = planWait(s);
+        EXPECT_EQ(p.kind, WaitPlan::BusyWait) << s;
+        EXPECT_DOUBLE_EQ(p.seconds, s);
+    }
+    EXPECT_DOUBLE_EQ(busyWaitTicks(0.05, 10000000.0), 500000.0);
+}
+
+TEST(WaitPlan, LongWaitsSleepWholeMilliseconds) {
+    WaitPlan p = planWait(0.5);
+    EXPECT_EQ(p.kind, WaitPlan::Sleep);
+    EXPECT_EQ(p.sleepMs, 500ul);
+    EXPECT_EQ(planWait(1.0009).sleepMs, 1000ul);
+    EXPECT_EQ(planWait(0.0801).sleepMs, 80ul);
+}
+
+// Sleep takes a 32-bit count and 0xFFFFFFFF means "forever": an enormous wait must
+// neither wrap to a short sleep nor become an endless one.
+TEST(WaitPlan, EnormousWaitsStayFiniteAndLong) {
+    for (double s : {5e6, 1e12, HUGE_VAL}) {
+        const WaitPlan p = planWait(s);
+        EXPECT_EQ(p.kind, WaitPlan::Sleep) << s;
+        EXPECT_LT(p.sleepMs, 0xFFFFFFFFul) << s;
+        EXPECT_GE(p.sleepMs, 4000000000ul) << s;
+    }
+}
