@@ -1,0 +1,50 @@
+// Message numbers and constants of the editor host interface used by the plug-in.
+//
+// Shared file: the stand-in editor host (tests/host/) includes this header as
+// "plugin/host_messages.h" (add the source root to its include path) so that the plug-in
+// and the host agree on every number. The records exchanged with the host (NppData,
+// FuncItem, ShortcutKey, tTbData) are in plugin/host_records.h, which needs <windows.h>.
+//
+// This header compiles without <windows.h>. EM_REPLACESEL (0x00C2) is a standard edit
+// control message and comes from <windows.h> where it is needed.
+#ifndef QIV_PLUGIN_HOST_MESSAGES_H
+#define QIV_PLUGIN_HOST_MESSAGES_H
+
+// Messages sent to the host main window.
+constexpr unsigned int NPPM_GETCURRENTSCINTILLA = 2028;  // 0, int* -> 0 main view, 1 second, -1 none
+constexpr unsigned int NPPM_MODELESSDIALOG = 2036;       // MODELESSDIALOGADD/REMOVE, HWND
+constexpr unsigned int NPPM_DMMSHOW = 2054;              // 0, HWND of a registered panel
+constexpr unsigned int NPPM_DMMHIDE = 2055;              // 0, HWND of a registered panel
+constexpr unsigned int NPPM_DMMUPDATEDISPINFO = 2056;    // 0, HWND of a registered panel
+constexpr unsigned int NPPM_DMMREGASDCKDLG = 2057;       // 0, tTbData*
+constexpr unsigned int NPPM_SAVECURRENTFILE = 2062;      // 0, 0
+constexpr unsigned int NPPM_MENUCOMMAND = 2072;          // 0, menu command id (IDM_*)
+constexpr unsigned int NPPM_HIDETABBAR = 2075;           // 0, FALSE shows the tab bar
+constexpr unsigned int NPPM_SAVECURRENTFILEAS = 2102;    // 0 (not a copy), const wchar_t* path
+constexpr unsigned int NPPM_GETCURRENTDIRECTORY = 4026;  // buffer units, wchar_t* buffer
+constexpr unsigned int NPPM_GETFILENAME = 4027;          // buffer units, wchar_t* buffer
+constexpr unsigned int NPPM_GETNAMEPART = 4028;          // buffer units, wchar_t* buffer
+constexpr unsigned int NPPM_GETNPPDIRECTORY = 4031;      // buffer units, wchar_t* buffer
+
+// Menu commands passed with NPPM_MENUCOMMAND.
+constexpr int IDM_FILE_NEW = 41001;     // new empty document, made current
+constexpr int IDM_FORMAT_ANSI = 45004;  // current document switched to the ANSI code page
+
+// wParam of NPPM_MODELESSDIALOG.
+constexpr int MODELESSDIALOGADD = 0;
+constexpr int MODELESSDIALOGREMOVE = 1;
+
+// Messages sent to an editor view (SendMessageW, narrow text as lParam).
+constexpr unsigned int SCI_GOTOLINE = 2024;      // line index, 0
+constexpr unsigned int SCI_SETTEXT = 2181;       // 0, const char* text
+constexpr unsigned int SCI_ENSUREVISIBLE = 2232; // line index, 0
+constexpr unsigned int SCI_CHARRIGHT = 2306;     // 0, 0
+
+// Docking manager: notification codes (WM_NOTIFY from the host main window, compared on
+// the low 16 bits of NMHDR::code) and the registration mask of a bottom-docked panel.
+constexpr unsigned int DMN_CLOSE = 1051;
+constexpr unsigned int DMN_DOCK = 1052;
+constexpr unsigned int DMN_FLOAT = 1053;
+constexpr unsigned int DWS_DF_CONT_BOTTOM = 0x30000000;
+
+#endif
