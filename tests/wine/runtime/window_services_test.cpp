@@ -6,10 +6,18 @@
 static volatile int runs = 0;
 static volatile bool looping = false;
 
+// The visible message box with the given caption (a closed one lingers hidden for a while).
+static HWND visibleBox(const std::string& caption) {
+    HWND box = NULL;
+    while ((box = FindWindowExA(NULL, box, "#32770", caption.c_str())) != NULL)
+        if (IsWindowVisible(box)) return box;
+    return NULL;
+}
+
 // Finds the message box with the given caption, returns its text and closes it.
 static std::string takeMessageBox(const std::string& caption, bool* found) {
     HWND box = NULL;
-    qc_wait_for([&] { return (box = FindWindowA("#32770", caption.c_str())) != NULL; }, 3000);
+    qc_wait_for([&] { return (box = visibleBox(caption)) != NULL; }, 3000);
     *found = box != NULL;
     if (box == NULL) return "";
     char text[1024] = {0};
@@ -17,7 +25,7 @@ static std::string takeMessageBox(const std::string& caption, bool* found) {
     while (label != NULL && GetWindowTextLengthA(label) == 0) label = FindWindowExA(box, label, "Static", NULL);
     if (label != NULL) GetWindowTextA(label, text, sizeof text);
     PostMessageA(box, WM_COMMAND, IDOK, 0);
-    qc_wait_for([&] { return !IsWindow(box); }, 3000);
+    qc_wait_for([&] { return !IsWindow(box) || !IsWindowVisible(box); }, 3000);
     return text;
 }
 
