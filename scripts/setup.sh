@@ -25,6 +25,7 @@ command -v g++ >/dev/null 2>&1 || need+=(g++)
 [ -d /usr/src/googletest ] || need+=(googletest)
 [ -e /usr/include/gtest/gtest.h ] || need+=(libgtest-dev)
 command -v python3 >/dev/null 2>&1 || need+=(python3)
+[ -e /usr/share/i18n/locales/zh_CN ] || need+=(locales)
 command -v clang >/dev/null 2>&1 || need+=(clang)
 [ -n "$(ls /usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a 2>/dev/null)" ] || need+=(libclang-rt-dev)
 
