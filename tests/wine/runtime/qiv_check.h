@@ -117,6 +117,20 @@ static inline int qc_count(const std::string& haystack, const std::string& needl
     return n;
 }
 
+// Presses and releases Ctrl+<key> as the keyboard does (system-wide hot keys see it).
+static inline bool qc_press_ctrl(char key) {
+    INPUT in[4];
+    ZeroMemory(in, sizeof in);
+    for (int i = 0; i < 4; ++i) in[i].type = INPUT_KEYBOARD;
+    in[0].ki.wVk = VK_CONTROL;
+    in[1].ki.wVk = (WORD)key;
+    in[2].ki.wVk = (WORD)key;
+    in[2].ki.dwFlags = KEYEVENTF_KEYUP;
+    in[3].ki.wVk = VK_CONTROL;
+    in[3].ki.dwFlags = KEYEVENTF_KEYUP;
+    return SendInput(4, in, sizeof(INPUT)) == 4;
+}
+
 // Sends a menu command to the main window, as a click on the menu bar does.
 static inline void qc_command(int id) { SendMessageA(hwndMain, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
 

@@ -71,9 +71,9 @@ static void driver() {
     ok(!RegisterHotKey(NULL, 2, MOD_CONTROL, 'Q'), "Ctrl+Q is not registered system-wide");
 
     // Ctrl+R while idle runs again; while a run is active it does nothing.
-    PostMessageA(hwndMain, WM_HOTKEY, 114, MAKELPARAM(MOD_CONTROL, 'R'));
+    ok(qc_press_ctrl('R'), "could not press Ctrl+R");
     ok(qc_wait_for([] { return runNumberIs(2) && _runing; }, 5000), "Ctrl+R while idle did not re-run");
-    PostMessageA(hwndMain, WM_HOTKEY, 114, MAKELPARAM(MOD_CONTROL, 'R'));
+    qc_press_ctrl('R');
     PostMessageA(hwndDraw, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(10, 10));
     PostMessageA(hwndMain, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), MAKELPARAM(300, 300));
     Sleep(300);
