@@ -28,12 +28,16 @@ void Twout::appendOut(string text) {
     // Line feeds become CR LF, walking backwards so positions ahead stay valid.
     for (size_t i = text.size(); i-- > 0;)
         if (text[i] == '\n') text.insert(i, 1, '\r');
+    // While the pane takes the text, the worker only waits for the UI thread: a safe place
+    // to pause it.
+    TblockedScope waiting;
     SendMessageA(hwndOutput, EM_SETSEL, static_cast<WPARAM>(-1), -2);
     SendMessageA(hwndOutput, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 void _clearOutput() {
     _runtimeCheckpoint();
+    TblockedScope waiting;
     SendMessageA(hwndOutput, EM_SETSEL, 0, -1);
     SendMessageA(hwndOutput, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(""));
 }

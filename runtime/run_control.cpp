@@ -78,6 +78,9 @@ bool suspendAtSafePoint(bool insist) {
         if (SuspendThread(work_hand) == static_cast<DWORD>(-1)) return false;
         if (g_blocked || inProgramCode(work_hand)) return true;
         ResumeThread(work_hand);
+        // A worker waiting in SendMessage for this thread gets its answer and moves on.
+        MSG msg;
+        PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
         Sleep(i < 50 ? 0 : 1);
     }
     return insist && SuspendThread(work_hand) != static_cast<DWORD>(-1);
@@ -149,6 +152,7 @@ DWORD WINAPI _callWork_zq(LPVOID) {
     _wout << fixed << setprecision(2);
     pen._pout << fixed << setprecision(2);
     Sleep(50);
+    _runtimeCheckpoint();  // a stop during the start steps ends the run before the program
     work_zq();
     _stopRun();
     return 0;
