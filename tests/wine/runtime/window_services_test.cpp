@@ -1,4 +1,4 @@
-// The window's own services: the help and About boxes (menu and F1), help() changing the
+// The window tree, and the window's own services: the help and About boxes (menu and F1), help() changing the
 // title and the box texts, the strip between canvas and output pane dragged with the
 // mouse, the axes toggle's check mark, and closing the window while a program loops.
 #include <qiv_check.h>
@@ -79,8 +79,61 @@ static void checkStripDrag() {
     ok(rc.bottom - rc.top == 60, "the pane is %ld high after the drag", rc.bottom - rc.top);
 }
 
+static std::string className(HWND hwnd) {
+    char name[64] = {0};
+    GetClassNameA(hwnd, name, sizeof name);
+    return name;
+}
+
+// The windows a program is made of: class, parent, control id, style and sizes.
+static void checkWindowTree() {
+    struct Expected {
+        HWND hwnd;
+        const char* name;
+        const char* cls;
+        HWND parent;
+        int id;
+        LONG style;     // bits that must be set
+        LONG notStyle;  // bits that must be clear
+    } windows[] = {
+        {hwndDraw, "canvas", "drawWin", hwndMain, 101, WS_CHILD | WS_VISIBLE | WS_BORDER, 0},
+        {hwndOutput, "output pane", "Edit", hwndMain, 104,
+         WS_CHILD | WS_VISIBLE | WS_DLGFRAME | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_READONLY, 0},
+        {hwndInputCaption, "input caption", "Static", hwndOutput, 203, WS_CHILD, WS_VISIBLE},
+        {hwndInput, "input line", "Edit", hwndInputCaption, 103, WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOVSCROLL, 0},
+        {hwndEdit, "canvas input box", "Edit", hwndDraw, 102, WS_CHILD | ES_MULTILINE | ES_AUTOVSCROLL, WS_VISIBLE},
+    };
+    for (const Expected& e : windows) {
+        const LONG style = GetWindowLongA(e.hwnd, GWL_STYLE);
+        ok(_stricmp(className(e.hwnd).c_str(), e.cls) == 0, "%s: class %s", e.name, className(e.hwnd).c_str());
+        ok(GetParent(e.hwnd) == e.parent, "%s: wrong parent", e.name);
+        ok(GetDlgCtrlID(e.hwnd) == e.id, "%s: id %d, expected %d", e.name, GetDlgCtrlID(e.hwnd), e.id);
+        ok((style & e.style) == e.style && (style & e.notStyle) == 0, "%s: style %08lx", e.name, style);
+    }
+    const LONG ex = GetWindowLongA(hwndOutput, GWL_EXSTYLE);
+    ok((ex & (WS_EX_CONTROLPARENT | WS_EX_TOOLWINDOW)) == (WS_EX_CONTROLPARENT | WS_EX_TOOLWINDOW),
+       "output pane extended style %08lx", ex);
+    ok(qc_text(hwndInputCaption) == qc_ansi(L"请输入"), "caption box text [%s]", qc_text(hwndInputCaption).c_str());
+    RECT rc;
+    GetClientRect(hwndInputCaption, &rc);
+    ok(rc.right == 450 && rc.bottom == 56, "caption box %ldx%ld", rc.right, rc.bottom);
+    GetWindowRect(hwndInput, &rc);
+    ok(rc.right - rc.left == 400 && rc.bottom - rc.top == 40, "input line %ldx%ld", rc.right - rc.left,
+       rc.bottom - rc.top);
+    LOGFONTA lf;
+    GetObjectA((HFONT)SendMessageA(hwndOutput, WM_GETFONT, 0, 0), sizeof lf, &lf);
+    ok(lf.lfHeight == 12 && lf.lfCharSet == GB2312_CHARSET, "output pane font height %ld charset %d", lf.lfHeight,
+       lf.lfCharSet);
+    GetObjectA((HFONT)SendMessageA(hwndEdit, WM_GETFONT, 0, 0), sizeof lf, &lf);
+    ok(lf.lfHeight == 15, "canvas input box font height %ld", lf.lfHeight);
+    // The main window: its class cursor is the north-south arrow of the strip.
+    ok((HCURSOR)GetClassLongPtrA(hwndMain, GCLP_HCURSOR) == LoadCursor(NULL, IDC_SIZENS), "main window cursor");
+    ok(GetClassLongPtrA(hwndMain, GCLP_HICON) != 0, "main window has no icon");
+}
+
 static void driver() {
     ok(qc_wait_idle(5000), "first run did not end");
+    checkWindowTree();
     checkBoxes();
     checkStripDrag();
 
