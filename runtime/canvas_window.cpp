@@ -6,6 +6,7 @@ LRESULT CALLBACK WndDrawProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
     case WM_PAINT:
         if (_firstRun != 0) {
             _firstRun = 0;
+            _awaitLastWorker();
             // The run's device context: begun here, kept for the whole run, ended when the
             // next run begins. Beginning the paint erases the canvas.
             _pen.end();

@@ -86,25 +86,25 @@ bool suspendAtSafePoint(bool insist) {
     return insist && SuspendThread(work_hand) != static_cast<DWORD>(-1);
 }
 
-// Halts the worker for good, from the UI thread.
-void endWorkerFromUi() {
-    if (!workerAlive()) return;
+// Halts the worker for good, from the UI thread. Returns false when the program had just
+// returned and its worker ran the stop sequence itself, which must not run twice.
+bool endWorkerFromUi() {
+    if (!workerAlive()) return true;
     if (InterlockedCompareExchange(&g_stopOwner, kUi, kNobody) == kWorker) {
-        // The program has just returned and the worker is running the stop sequence
-        // itself: let it finish, the sequence must not run twice.
         while (ResumeThread(work_hand) > 1) {}
         waitWorkerEnd(INFINITE);
-        return;
+        return false;
     }
     SetEvent(g_stopEvent);
     // Undo pause and input suspension, so the worker reaches its next checkpoint.
     while (ResumeThread(work_hand) > 1) {}
-    if (waitWorkerEnd(kSelfStopMs)) return;
+    if (waitWorkerEnd(kSelfStopMs)) return true;
     // A loop of the program's own that calls nothing of the runtime.
     suspendAtSafePoint(true);
     TerminateThread(work_hand, 0);
     WaitForSingleObject(work_hand, 5000);
     _resetOutputLock();
+    return true;
 }
 
 }  // namespace
@@ -117,6 +117,10 @@ void _runtimeCheckpoint() {
 
 TblockedScope::TblockedScope() { InterlockedIncrement(&g_blocked); }
 TblockedScope::~TblockedScope() { InterlockedDecrement(&g_blocked); }
+
+void _awaitLastWorker() {
+    if (!_runing && workerAlive()) waitWorkerEnd(5000);
+}
 
 void threadWork() {
     if (_runing || workerAlive()) return;
@@ -164,8 +168,8 @@ void _stopRun() {
         // The program returned. If the user stopped it in the same moment, the UI thread
         // owns the sequence and this worker simply ends.
         if (InterlockedCompareExchange(&g_stopOwner, kWorker, kNobody) != kNobody) ExitThread(0);
-    } else {
-        endWorkerFromUi();
+    } else if (!endWorkerFromUi()) {
+        return;
     }
     _mouseWhell = 0;
     closeDilogFun();
@@ -190,7 +194,11 @@ void pause() {
     _pauseOn = true;
     // A worker stopped inside a system library could hold a lock the UI thread needs while
     // the run is paused; prefer a point in the program's own code.
-    if (!suspendAtSafePoint(true)) _pauseOn = false;
+    if (!suspendAtSafePoint(true)) {  // the worker is gone
+        _pauseOn = false;
+        _showPauseButton();
+        DrawMenuBar(hwndMain);
+    }
 }
 
 void pauseOff() {

@@ -19,6 +19,10 @@ extern HANDLE work_hand;          // worker of the current or last run
 extern LPSTR _lpCmdLine;
 
 void threadWork();
+// The last run's worker may still be finishing its own stop sequence (it marks the run ended
+// before it writes the end banner). A new run waits for it, so a request made in that moment
+// is neither lost nor mixed with the old run's last steps.
+void _awaitLastWorker();
 DWORD WINAPI _callWork_zq(LPVOID);
 void _stopRun();
 void pause();
