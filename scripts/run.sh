@@ -36,7 +36,11 @@ if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
     loader=/usr/lib/wine/wine; [ "$arch" = i686 ] || loader=/usr/lib/wine/wine64
     export WINEPREFIX=${WINEPREFIX:-$build/wine-display/prefix} WINEDEBUG=-all \
            WINEDLLOVERRIDES='mscoree,mshtml=' LC_ALL=zh_CN.GBK
+    [ "$arch" = i686 ] || export WINEARCH=win64
+    mkdir -p "$(dirname "$WINEPREFIX")"
+    [ -e "$WINEPREFIX/system.reg" ] || echo "run: preparing a Wine prefix in $WINEPREFIX (once, about 15 s)"
     echo "run: opening the window on $DISPLAY"
+    cd "$out"
     exec "$loader" "$exe"
 fi
 
