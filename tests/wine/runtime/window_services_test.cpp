@@ -1,10 +1,13 @@
-// The window tree, and the window's own services: the help and About boxes (menu and F1), help() changing the
-// title and the box texts, the strip between canvas and output pane dragged with the
-// mouse, the axes toggle's check mark, and closing the window while a program loops.
+// The window tree, and the window's own services: the help and About boxes (menu and F1),
+// help() changing the title and the box texts, the strip between canvas and output pane
+// dragged with the mouse, the axes toggle's check mark, resizing during a run and while
+// idle, and closing the window while a program loops.
 #include <qiv_check.h>
 
 static volatile int runs = 0;
 static volatile bool looping = false;
+static volatile bool drawing = false;  // the next run draws a line, then waits for release
+static volatile bool release = false;
 
 // The visible message box with the given caption (a closed one lingers hidden for a while).
 static HWND visibleBox(const std::string& caption) {
@@ -153,11 +156,32 @@ static void driver() {
     ok(!(GetMenuState(hMenu_TOOLS, 2, MF_BYCOMMAND) & MF_CHECKED), "axes entry still checked");
     ok(qc_wait_for([] { return runs == 4; }, 5000) && qc_wait_idle(5000), "second axes toggle did not re-run");
 
+    // Resizing during a run leaves the run going; resizing while idle erases the picture.
+    drawing = true;
+    qc_command(1);
+    ok(qc_wait_for([] { return runs == 5 && _runing && !drawing; }, 5000), "drawing run did not start");
+    RECT outer;
+    GetWindowRect(hwndMain, &outer);
+    SetWindowPos(hwndMain, NULL, 0, 0, outer.right - outer.left - 40, outer.bottom - outer.top - 30,
+                 SWP_NOMOVE | SWP_NOZORDER);
+    Sleep(200);
+    ok(_runing, "resizing ended the run");
+    const int cx = (int)pen.getOX(), cy = (int)pen.getOY();
+    ok(GetPixel(pen.getHdc(), cx, cy - 20) == RGB(255, 0, 0), "the picture is gone during the run: %06lx",
+       GetPixel(pen.getHdc(), cx, cy - 20));
+    release = true;
+    ok(qc_wait_idle(5000), "drawing run did not end");
+    SetWindowPos(hwndMain, NULL, 0, 0, outer.right - outer.left, outer.bottom - outer.top, SWP_NOMOVE | SWP_NOZORDER);
+    RedrawWindow(hwndMain, NULL, NULL, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    Sleep(200);
+    ok(GetPixel(pen.getHdc(), cx, cy - 20) == RGB(255, 255, 255), "resizing while idle kept the picture: %06lx",
+       GetPixel(pen.getHdc(), cx, cy - 20));
+
     // Ctrl+Q while a program loops on its own closes the window and ends the process (the
     // watchdog catches a hang).
     looping = true;
     qc_command(1);
-    ok(qc_wait_for([] { return runs == 5 && _runing; }, 5000), "looping run did not start");
+    ok(qc_wait_for([] { return runs == 6 && _runing; }, 5000), "looping run did not start");
     printf("%s: %ld checks, %ld passed, %ld failed before closing\n", getCurName().c_str(), (long)qc_checks,
            (long)(qc_checks - qc_failures), (long)qc_failures);
     fflush(stdout);
@@ -173,6 +197,10 @@ int main() {
         qc_start_driver(driver);
     } else if (runs == 2) {
         help("", "", "");
+    } else if (drawing) {
+        pen.size(9).color(_red).fd(60);
+        drawing = false;
+        while (!release) wait(0.01);
     } else if (looping) {
         volatile unsigned spin = 0;
         for (;;) ++spin;
