@@ -115,8 +115,12 @@ void _runtimeCheckpoint() {
     if (g_stopOwner == kUi && GetCurrentThreadId() == g_workerId) ExitThread(0);
 }
 
-TblockedScope::TblockedScope() { InterlockedIncrement(&g_blocked); }
-TblockedScope::~TblockedScope() { InterlockedDecrement(&g_blocked); }
+TblockedScope::TblockedScope() : onWorker(GetCurrentThreadId() == g_workerId) {
+    if (onWorker) InterlockedIncrement(&g_blocked);
+}
+TblockedScope::~TblockedScope() {
+    if (onWorker) InterlockedDecrement(&g_blocked);
+}
 
 void _awaitLastWorker() {
     if (!_runing && workerAlive()) waitWorkerEnd(5000);

@@ -36,6 +36,9 @@ void _runtimeCheckpoint();
 struct TblockedScope {
     TblockedScope();
     ~TblockedScope();
+
+private:
+    bool onWorker;  // only the worker's blocking counts
 };
 // Event set when the user stops the run; waits of the worker end early on it.
 HANDLE _stopEvent();
