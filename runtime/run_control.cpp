@@ -71,9 +71,9 @@ bool inProgramCode(HANDLE thread) {
 }
 
 // Suspends the worker at a point where it holds no system lock: in the program's own code
-// or blocked inside the runtime. Gives up after kSafePointTries and suspends it anyway
-// when `insist` is set. Returns whether the worker is now suspended.
-bool suspendAtSafePoint(bool insist) {
+// or blocked inside the runtime. After kSafePointTries it suspends it wherever it is.
+// Returns whether the worker is now suspended (false: it is gone).
+bool suspendAtSafePoint() {
     for (int i = 0; i < kSafePointTries; ++i) {
         if (SuspendThread(work_hand) == static_cast<DWORD>(-1)) return false;
         if (g_blocked || inProgramCode(work_hand)) return true;
@@ -83,7 +83,7 @@ bool suspendAtSafePoint(bool insist) {
         PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
         Sleep(i < 50 ? 0 : 1);
     }
-    return insist && SuspendThread(work_hand) != static_cast<DWORD>(-1);
+    return SuspendThread(work_hand) != static_cast<DWORD>(-1);
 }
 
 // Halts the worker for good, from the UI thread. Returns false when the program had just
@@ -100,7 +100,7 @@ bool endWorkerFromUi() {
     while (ResumeThread(work_hand) > 1) {}
     if (waitWorkerEnd(kSelfStopMs)) return true;
     // A loop of the program's own that calls nothing of the runtime.
-    suspendAtSafePoint(true);
+    suspendAtSafePoint();
     TerminateThread(work_hand, 0);
     WaitForSingleObject(work_hand, 5000);
     _resetOutputLock();
@@ -108,8 +108,6 @@ bool endWorkerFromUi() {
 }
 
 }  // namespace
-
-HANDLE _stopEvent() { return g_stopEvent; }
 
 void _runtimeCheckpoint() {
     if (g_stopOwner == kUi && GetCurrentThreadId() == g_workerId) ExitThread(0);
@@ -198,7 +196,7 @@ void pause() {
     _pauseOn = true;
     // A worker stopped inside a system library could hold a lock the UI thread needs while
     // the run is paused; prefer a point in the program's own code.
-    if (!suspendAtSafePoint(true)) {  // the worker is gone
+    if (!suspendAtSafePoint()) {  // the worker is gone
         _pauseOn = false;
         _showPauseButton();
         DrawMenuBar(hwndMain);

@@ -40,8 +40,6 @@ struct TblockedScope {
 private:
     bool onWorker;  // only the worker's blocking counts
 };
-// Event set when the user stops the run; waits of the worker end early on it.
-HANDLE _stopEvent();
 
 // --- main window (main_window.cpp, canvas_window.cpp) ---------------------------------
 extern int _firstWindows;
