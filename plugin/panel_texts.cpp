@@ -27,7 +27,3 @@ std::wstring sampleFolderFailedLine(const std::wstring &path) {
 std::wstring helpFileFailedLine(const std::wstring &path) {
     return L"无法打开帮助文件 " + path;
 }
-
-std::wstring commandUnavailableLine(const std::wstring &commandText) {
-    return L"“" + commandText + L"”在这个版本中还不能使用";
-}

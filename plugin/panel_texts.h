@@ -20,7 +20,5 @@ std::wstring colourDialogFailedLine();
 // The shell could not open the sample folder / the help page at `path`.
 std::wstring sampleFolderFailedLine(const std::wstring &path);
 std::wstring helpFileFailedLine(const std::wstring &path);
-// A build or run command whose driver is not part of this version yet.
-std::wstring commandUnavailableLine(const std::wstring &commandText);
 
 #endif

@@ -11,6 +11,7 @@
 #include "host_output.h"
 #include "host_requests.h"
 #include "main_window.h"
+#include "other_windows.h"
 #include "plugin/host_messages.h"
 #include "plugin_loader.h"
 #include "text_codec.h"
@@ -276,6 +277,103 @@ Flow cmdWaitPanel(const std::string &arg)
     return Flow::Poll;
 }
 
+// Arguments "TITLE [TEXT] [MS]" of the window commands: a last word of digits is the time
+// limit in milliseconds.
+struct WindowArguments {
+    std::wstring title;
+    std::string text;
+    DWORD timeout = 10000;
+};
+
+WindowArguments windowArguments(const std::string &arg)
+{
+    WindowArguments out;
+    std::string rest = arg;
+    size_t cut = rest.rfind(' ');
+    if (cut != std::string::npos && cut + 1 < rest.size() &&
+        rest.find_first_not_of("0123456789", cut + 1) == std::string::npos) {
+        out.timeout = (DWORD)toInt(rest.substr(cut + 1));
+        rest.resize(cut);
+    }
+    size_t space = rest.find(' ');
+    if (rest.empty() || space == 0)
+        fail("a window title is needed");
+    out.title = fromUtf8(rest.substr(0, space));
+    if (space != std::string::npos)
+        out.text = unescapeLine(rest.substr(space + 1));
+    return out;
+}
+
+Flow pollFor(std::function<bool()> done, DWORD timeout, const std::string &failure)
+{
+    pollDone = std::move(done);
+    pollDeadline = GetTickCount() + timeout;
+    pollFailure = failure;
+    return Flow::Poll;
+}
+
+Flow cmdWaitWindow(const std::string &arg)
+{
+    WindowArguments w = windowArguments(arg);
+    return pollFor([w] { return findWindowTitled(w.title) != nullptr; }, w.timeout,
+                   "no window titled \"" + toUtf8(w.title) + "\" appeared");
+}
+
+Flow cmdWaitWindowText(const std::string &arg)
+{
+    WindowArguments w = windowArguments(arg);
+    if (w.text.empty())
+        fail("wait-window-text TITLE TEXT [MS]");
+    return pollFor(
+        [w] {
+            HWND window = findWindowTitled(w.title);
+            if (!window)
+                return false;
+            for (const std::wstring &text : editTexts(window))
+                if (toUtf8(text).find(w.text) != std::string::npos)
+                    return true;
+            return false;
+        },
+        w.timeout, "the window \"" + toUtf8(w.title) + "\" never showed \"" + escapeLine(w.text) + "\"");
+}
+
+Flow cmdCloseWindow(const std::string &arg)
+{
+    WindowArguments w = windowArguments(arg);
+    HWND window = findWindowTitled(w.title);
+    if (!window)
+        fail("no window titled " + toUtf8(w.title));
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    return pollFor([window] { return !IsWindow(window); }, w.timeout,
+                   "the window \"" + toUtf8(w.title) + "\" did not close");
+}
+
+Flow cmdWaitNoWindow(const std::string &arg)
+{
+    WindowArguments w = windowArguments(arg);
+    return pollFor([w] { return findWindowTitled(w.title) == nullptr; }, w.timeout,
+                   "the window \"" + toUtf8(w.title) + "\" is still shown");
+}
+
+Flow cmdPrintWindow(const std::string &arg)
+{
+    WindowArguments w = windowArguments(arg);
+    printFormatted("window: %s %s", toUtf8(w.title).c_str(), findWindowTitled(w.title) ? "shown" : "none");
+    return Flow::Next;
+}
+
+Flow cmdPrintWindowEdits(const std::string &arg)
+{
+    WindowArguments w = windowArguments(arg);
+    HWND window = findWindowTitled(w.title);
+    if (!window)
+        fail("no window titled " + toUtf8(w.title));
+    std::vector<std::wstring> texts = editTexts(window);
+    for (size_t i = 0; i < texts.size(); ++i)
+        printFormatted("window-edit %d: %s", (int)i, escapeLine(toUtf8(texts[i])).c_str());
+    return Flow::Next;
+}
+
 std::string menuItemText(HMENU menu, int position)
 {
     wchar_t text[256] = L"";
@@ -463,6 +561,12 @@ const std::map<std::string, Flow (*)(const std::string &)> &commands()
         {"close-panel", cmdClosePanel},
         {"wait", cmdWait},
         {"wait-panel", cmdWaitPanel},
+        {"wait-window", cmdWaitWindow},
+        {"wait-window-text", cmdWaitWindowText},
+        {"close-window", cmdCloseWindow},
+        {"wait-no-window", cmdWaitNoWindow},
+        {"print-window", cmdPrintWindow},
+        {"print-window-edits", cmdPrintWindowEdits},
         {"print-menu", cmdPrintMenu},
         {"print-commands", cmdPrintCommands},
         {"print-doc", cmdPrintDoc},

@@ -22,6 +22,12 @@
 //   close-panel            press the close button of the first docked panel
 //   wait MS                let the host run for MS milliseconds
 //   wait-panel TEXT [MS]   wait until the first panel's edit control contains TEXT
+//   wait-window TITLE [MS]             wait until a top-level window titled TITLE is shown
+//   wait-window-text TITLE TEXT [MS]   wait until an edit control of that window holds TEXT
+//   close-window TITLE [MS]            ask that window to close and wait until it has gone
+//   wait-no-window TITLE [MS]          wait until no window titled TITLE is shown
+//   print-window TITLE                 "window: TITLE shown" or "window: TITLE none"
+//   print-window-edits TITLE           its edit controls' texts, "window-edit N: TEXT"
 //   print-menu             the Plugins menu as built: titles, ids, texts
 //   print-commands         the plug-ins' command tables (FuncItem records)
 //   print-doc              the current document: view, name, path, code page, state

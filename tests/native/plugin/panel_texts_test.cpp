@@ -26,7 +26,6 @@ TEST(PanelTexts, PathFailuresNameThePath) {
     EXPECT_TRUE(contains(saveFailedLine(L"C:\\a\\qiv_01.cpp"), L"C:\\a\\qiv_01.cpp"));
     EXPECT_TRUE(contains(sampleFolderFailedLine(L"C:\\npp\\Qiv\\Help\\demo"), L"C:\\npp\\Qiv\\Help\\demo"));
     EXPECT_TRUE(contains(helpFileFailedLine(L"C:\\x\\index.html"), L"C:\\x\\index.html"));
-    EXPECT_TRUE(contains(commandUnavailableLine(L"编译Qiv"), L"编译Qiv"));
 }
 
 }  // namespace

@@ -1,0 +1,87 @@
+// The build driver's command lines and panel texts, character for character: the tools and
+// the students' habits depend on every space and quote.
+#include "build_command_lines.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const BuildNames lesson{L"C:\\npp", L"C:\\work", L"qiv_01.cpp", L"qiv_01"};
+
+TEST(BuildCommandLines, DialectCompileAndLink) {
+    EXPECT_EQ(std::wstring(L"\"C:\\npp\\MinGw\\bin\\g++.exe\"  -pipe -xc++  -c  "
+                           L"\"C:\\work\\qiv_01.cpp\" -o \"C:\\work\\qiv_01.o\"  "
+                           L"-include\"C:\\npp\\Qiv\\logo.h\"  -I\"C:\\npp\\MinGW\\include\" "),
+              compileCommand(lesson));
+    // Three spaces after the program's name; ends with -g3, no trailing space.
+    EXPECT_EQ(std::wstring(L"\"C:\\npp\\MinGw\\bin\\g++.exe\"  -pipe \"C:\\work\\qiv_01.o\" "
+                           L"\"C:\\npp\\Qiv\\Qiv_private.res\" -o \"C:\\work\\qiv_01.exe\"   "
+                           L"-static-libstdc++  -static-libgcc  -mwindows "
+                           L"\"C:\\npp\\Qiv\\logoLib.a\" -loleaut32 -luuid -g3"),
+              linkCommand(lesson));
+}
+
+TEST(BuildCommandLines, CppOneStep) {
+    const BuildNames cpp{L"C:\\npp", L"C:\\work", L"c++_01.cpp", L"c++_01"};
+    EXPECT_EQ(std::wstring(L"\"C:\\npp\\MinGw\\bin\\g++.exe\"  -pipe -xc++   "
+                           L"\"C:\\work\\c++_01.cpp\" -o \"C:\\work\\c++_01.exe\"  "
+                           L"-I\"C:\\npp\\MinGW\\include\"  -static-libstdc++ -static-libgcc "),
+              cppCommand(cpp));
+    EXPECT_EQ(std::wstring(L"C:\\npp\\Qiv\\tools\\runPause.bat"), runPauseFile(cpp));
+    EXPECT_EQ(std::wstring(L"\"C:\\work\\c++_01.exe\" pause"), runPauseParameters(cpp));
+}
+
+TEST(BuildCommandLines, StoppingAndDeletingTheOldBuild) {
+    EXPECT_EQ(std::wstring(L"\"C:\\npp\\Qiv\\tools\\killprocess.exe\""), killToolFile(lesson));
+    EXPECT_EQ(std::wstring(L" as.exe cc1plus.exe qiv_01.exe "), killToolParameters(lesson));
+    EXPECT_EQ(std::wstring(L"\"C:\\npp\\MinGW\\bin\\rm.exe\" -f \"C:\\work\\qiv_01.o\" "
+                           L"\"C:\\work\\qiv_01.exe\" "),
+              deleteCommand(lesson));
+}
+
+TEST(BuildCommandLines, NamesWithSpacesAndChineseAreInsertedAsTheyAre) {
+    const BuildNames odd{L"D:\\Program Files\\npp", L"D:\\我的 程序", L"画图.cpp", L"画图"};
+    EXPECT_EQ(std::wstring(L"\"D:\\Program Files\\npp\\MinGw\\bin\\g++.exe\"  -pipe -xc++  -c  "
+                           L"\"D:\\我的 程序\\画图.cpp\" -o \"D:\\我的 程序\\画图.o\"  "
+                           L"-include\"D:\\Program Files\\npp\\Qiv\\logo.h\"  "
+                           L"-I\"D:\\Program Files\\npp\\MinGW\\include\" "),
+              compileCommand(odd));
+    EXPECT_EQ(std::wstring(L"D:\\我的 程序\\画图.exe  "), programStartFile(odd));
+    EXPECT_EQ(std::wstring(L"D:\\我的 程序"), programStartDirectory(odd));
+}
+
+TEST(BuildCommandLines, EnvironmentBlocks) {
+    const std::string block = compilerEnvironment("C:\\npp\\MinGW\\bin");
+    const char expected[] = "path=C:\\npp\\MinGW\\bin\0";  // the literal adds the last zero
+    EXPECT_EQ(std::string(expected, sizeof expected), block);
+    EXPECT_EQ(std::string(2, '\0'), emptyEnvironment());
+}
+
+TEST(BuildPanelTexts, DeletionFailure) {
+    EXPECT_TRUE(reportsPermissionDenied("rm: cannot remove 'C:\\work\\qiv_01.exe': Permission denied\n"));
+    EXPECT_FALSE(reportsPermissionDenied("rm: cannot remove 'x': Read-only file system\n"));
+    EXPECT_FALSE(reportsPermissionDenied("permission denied"));
+    EXPECT_EQ(std::wstring(L"删除旧文件时出错！ \r\n可能是程序正在运行。"),
+              deleteFailureText(true, deleteCommand(lesson)));
+    EXPECT_EQ(deleteCommand(lesson) + L"删除旧文件时出错！ ....",
+              deleteFailureText(false, deleteCommand(lesson)));
+}
+
+TEST(BuildPanelTexts, ElapsedTimeAndRunLines) {
+    EXPECT_EQ(std::wstring(L"==========================\r\n 编译用时：1.50 秒"), elapsedTimeText(1500));
+    EXPECT_EQ(std::wstring(26, L'='), elapsedTimeText(0).substr(0, 26));
+    EXPECT_EQ(std::wstring(L" 编译用时：0.00 秒"), elapsedTimeText(0).substr(28));
+    EXPECT_EQ(std::wstring(L" 编译用时：1.23 秒"), elapsedTimeText(1234).substr(28));
+    EXPECT_EQ(std::wstring(L" 编译用时：125.01 秒"), elapsedTimeText(125006).substr(28));
+    EXPECT_EQ(std::wstring(L"======第 1 次运行结束======"), runLine(1));
+    EXPECT_EQ(std::wstring(L"======第 3 次运行结束======"), runLine(3));
+    EXPECT_EQ(std::wstring(L"======第 2147483647 次运行结束======"), runLine(2147483647));
+}
+
+TEST(BuildPanelTexts, ToolFailuresCarryTheErrorCode) {
+    EXPECT_EQ(std::wstring(L"管道创建失败!(0X5)\n"), pipeFailureText(5));
+    EXPECT_EQ(std::wstring(L"创建进程失败! (0x2)\n"), startFailureText(2));
+    EXPECT_EQ(std::wstring(L"创建进程失败! (0xc1)\n"), startFailureText(0xC1));
+}
+
+}  // namespace

@@ -1,0 +1,138 @@
+// Stand-in for the tool chain's g++.exe, for tests under Wine: runs the Linux cross compiler
+// (QIV_LINUX_COMPILER, the one that built the runtime under test) with the same arguments,
+// Windows paths in them translated to Linux paths, and relays everything the compiler
+// printed to standard error or output to its own standard output in one write, with the
+// paths it was given written back in their Windows form and the CR LF line ends of a
+// Windows compiler. Like g++, it prints nothing when the step succeeds, and it exits with
+// the compiler's exit status.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "wine_unix.h"
+
+#ifndef QIV_LINUX_COMPILER
+#error "QIV_LINUX_COMPILER must name the Linux cross compiler"
+#endif
+
+namespace {
+
+// Each translated path: its Linux form and the Windows form it was given (ANSI code page).
+std::vector<std::pair<std::string, std::string>> translatedPaths;
+
+std::string ansi(const std::wstring &text) {
+    const int bytes = WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(bytes > 0 ? bytes : 1), '\0');
+    if (bytes > 0) WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, &out[0], bytes, nullptr, nullptr);
+    out.resize(out.size() - 1);
+    return out;
+}
+
+// The Linux form of a Windows path, remembered for writing the output back; empty when Wine
+// cannot translate it.
+std::string translatedPath(const std::wstring &windowsPath) {
+    const std::string path = unixFileName(windowsPath);
+    if (!path.empty()) translatedPaths.emplace_back(path, ansi(windowsPath));
+    return path;
+}
+
+// The compiler names the files by the Linux paths it was given; the tool it stands in for
+// would name them as the plug-in did.
+std::string withWindowsPaths(std::string text) {
+    // Longer paths first, so that a folder never replaces the start of a file's path in it.
+    std::sort(translatedPaths.begin(), translatedPaths.end(),
+              [](const auto &a, const auto &b) { return a.first.size() > b.first.size(); });
+    for (const auto &[linuxPath, windowsPath] : translatedPaths) {
+        for (size_t at = text.find(linuxPath); at != std::string::npos;
+             at = text.find(linuxPath, at + windowsPath.size()))
+            text.replace(at, linuxPath.size(), windowsPath);
+    }
+    return text;
+}
+
+bool isDrivePath(const std::wstring &text) {
+    return text.size() >= 3 && iswalpha(text[0]) && text[1] == L':' &&
+           (text[2] == L'\\' || text[2] == L'/');
+}
+
+// One argument as the Linux compiler needs it: a Windows path, alone or glued to an option
+// (-include"C:\x\logo.h" arrives as -includeC:\x\logo.h), becomes the Linux path.
+std::string unixArgument(const std::wstring &argument) {
+    static const wchar_t *const gluedOptions[] = {L"-include", L"-I", L"-L", L"-o"};
+    if (isDrivePath(argument)) {
+        const std::string path = translatedPath(argument);
+        if (!path.empty()) return path;
+    }
+    for (const wchar_t *option : gluedOptions) {
+        const std::wstring prefix = option;
+        if (argument.compare(0, prefix.size(), prefix) == 0 && isDrivePath(argument.substr(prefix.size()))) {
+            const std::string path = translatedPath(argument.substr(prefix.size()));
+            if (!path.empty()) return utf8(prefix) + path;
+        }
+    }
+    return utf8(argument);
+}
+
+// Everything in `path`, or nothing when it cannot be read.
+std::string readAll(const std::wstring &path) {
+    std::string content;
+    FILE *in = _wfopen(path.c_str(), L"rb");
+    if (in == nullptr) return content;
+    char buffer[4096];
+    size_t got;
+    while ((got = fread(buffer, 1, sizeof buffer, in)) > 0) content.append(buffer, got);
+    fclose(in);
+    return content;
+}
+
+// Line feeds become CR LF, as in a Windows program's text-mode output.
+std::string windowsLineEnds(const std::string &text) {
+    std::string out;
+    out.reserve(text.size() + text.size() / 16);
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) out.push_back('\r');
+        out.push_back(text[i]);
+    }
+    return out;
+}
+
+void writeOut(const std::string &text) {
+    DWORD written = 0;
+    if (!text.empty()) WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), text.data(), (DWORD)text.size(), &written, nullptr);
+}
+
+}  // namespace
+
+int wmain(int, wchar_t **) {
+    int argc = 0;
+    wchar_t **argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    // The compiler's messages go to a Linux file that is copied out afterwards: a Linux
+    // program's output does not reach a Windows pipe.
+    char logName[96];
+    std::snprintf(logName, sizeof logName, "/tmp/qiv-gxx-%lu-%lu.log", GetCurrentProcessId(), GetTickCount());
+    std::vector<std::string> words = {
+        "/bin/sh", "-c",
+        // $0 is the log; the plain C locale keeps the messages' quotes plain apostrophes.
+        "exec >\"$0\" 2>&1; export LC_ALL=C PATH=/usr/bin:/bin TMPDIR=/tmp; exec \"$@\"",
+        logName, QIV_LINUX_COMPILER};
+    for (int i = 1; i < argc; ++i) words.push_back(unixArgument(argv[i]));
+    LocalFree(argv);
+    std::vector<const char *> unixArgv;
+    for (const std::string &w : words) unixArgv.push_back(w.c_str());
+    unixArgv.push_back(nullptr);
+
+    const int status = spawnUnix(unixArgv.data());
+    const std::wstring log = dosFileName(logName);
+    writeOut(windowsLineEnds(withWindowsPaths(readAll(log))));
+    if (!log.empty()) DeleteFileW(log.c_str());
+    if (status < 0) {
+        writeOut("g++ stand-in: the Linux compiler " QIV_LINUX_COMPILER " could not be started\n");
+        return 1;
+    }
+    return status;
+}
