@@ -70,6 +70,10 @@ void _setFont(HWND window, string face, int height);
 void _emptyDilog();
 void _clearOutput();
 void move(double x, double y);         // pen.move(x, y)
+// Ellipse and rectangle in the box from (left, top) to (left + width, top + height), canvas
+// pixels, in colour (r, g, b); filled when filled is not 0. The pen is left as it was.
+void _ellipse(int filled, int left, int top, int width, int height, int r, int g, int b);
+void _rectangle(int filled, int left, int top, int width, int height, int r, int g, int b);
 
 // Client size of the main window and the height of the output pane below the canvas.
 class Tlayout {

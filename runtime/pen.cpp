@@ -1,5 +1,6 @@
 // The program's pen: logical orientation (y up, compass heading) over the device pen.
 // Every operation returns the pen so that calls chain.
+#include "core/animation_plan.h"
 #include "core/colour_numbers.h"
 #include "core/pen_geometry.h"
 #include "core/pen_speed.h"
@@ -27,10 +28,6 @@ Tpen2& Tpen2::scale(double s, bool multiply) {
     double next;
     if (!qiv::rescaled(_pen.scale, s, multiply, &next)) return *this;
     const double old = _pen.scale;
-    if (_text.curFont != NULL) {
-        DeleteObject(_text.curFont);
-        _text.curFont = NULL;
-    }
     _text.logfont.lfHeight = static_cast<LONG>(_text.logfont.lfHeight / old);
     _text.logfont.lfWidth = static_cast<LONG>(_text.logfont.lfWidth / old);
     const qiv::Point kept = qiv::keepPixelOnRescale(qiv::Point{_pen.x, _pen.y}, old, next);
@@ -39,8 +36,11 @@ Tpen2& Tpen2::scale(double s, bool multiply) {
     _pen.y = kept.y;
     _text.logfont.lfHeight = static_cast<LONG>(_text.logfont.lfHeight * _pen.scale);
     _text.logfont.lfWidth = static_cast<LONG>(_text.logfont.lfWidth * _pen.scale);
+    // The new font is selected before the old one is released: a selected font is never deleted.
+    const HFONT previous = _text.curFont;
     _text.curFont = CreateFontIndirectA(&_text.logfont);
     if (_pen.hdc != NULL) SelectObject(_pen.hdc, _text.curFont);
+    if (previous != NULL) DeleteObject(previous);
     return *this;
 }
 
@@ -96,15 +96,49 @@ Tpen2& Tpen2::load() {
     return *this;
 }
 
+// --- the head during motion ----------------------------------------------------------------
+namespace {
+// Saves the background at the pen's pixel and draws the head there, turned to the heading.
+void drawHeadAtPen() {
+    _head.saveScreen();
+    _head.show(xScn(pen.x()), yScn(pen.y()), pen.getAngle());
+}
+
+// The pen's own show() once more after the head was erased. The flag is cleared first so
+// that show() does not erase a second time: the background it would paint back was saved
+// before the latest drawing.
+void reshowHead(Tpen2& self) {
+    self.headShow = false;
+    self.show();
+}
+
+// Carries out a forward move or a turn action by action: device steps, head updates and
+// the waits between them (waits end early when the run is stopped).
+void animate(Tpen2& self, qiv::AnimationCursor plan) {
+    qiv::AnimationAction a;
+    while (plan.next(&a)) {
+        switch (a.kind) {
+        case qiv::AnimationAction::EraseHead: _head.restoreScreen(); break;
+        case qiv::AnimationAction::DrawHead: drawHeadAtPen(); break;
+        case qiv::AnimationAction::ShowHead: reshowHead(self); break;
+        case qiv::AnimationAction::Advance: _pen.fd(a.amount); break;
+        case qiv::AnimationAction::Turn: _pen.rt(a.amount); break;
+        case qiv::AnimationAction::Wait: ::wait(a.amount); break;
+        }
+    }
+}
+}  // namespace
+
 // --- motion ------------------------------------------------------------------------------
 Tpen2& Tpen2::operator+(double len) {
-    _pen.fd(len);
+    _runtimeCheckpoint();
+    animate(*this, qiv::AnimationCursor::forward(len, delayTime, headShow));
     return *this;
 }
 Tpen2& Tpen2::operator-(double len) { return operator+(-len); }
 Tpen2& Tpen2::operator^(double deg) {
     _runtimeCheckpoint();
-    _pen.rt(deg);
+    animate(*this, qiv::AnimationCursor::turn(deg, delayTime, headShow));
     return *this;
 }
 Tpen2& Tpen2::fd(double len) { return operator+(len); }
@@ -113,42 +147,57 @@ Tpen2& Tpen2::rt(double ang) { return operator^(ang); }
 Tpen2& Tpen2::lt(double ang) { return operator^(-ang); }
 
 Tpen2& Tpen2::move(double x, double y) {
+    _runtimeCheckpoint();
+    if (headShow) _head.restoreScreen();
     _pen.move(x, -y);
+    if (headShow) reshowHead(*this);
     return *this;
 }
 
 Tpen2& Tpen2::line(double x, double y) {
+    _runtimeCheckpoint();
+    if (headShow) _head.restoreScreen();
     _pen.line(x, -y);
+    if (headShow) drawHeadAtPen();
     return *this;
 }
 
 void move(double x, double y) { pen.move(x, y); }
 
+// Sets the compass heading at once (not animated); the turn by 0 reduces it.
 Tpen2& Tpen2::angle(double a) {
     _runtimeCheckpoint();
-    _pen.angle = qiv::screenFromCompass(a);
+    if (headShow) _head.restoreScreen();
+    _pen.angle = a + 270;
+    _pen.rt(0);
+    if (headShow) reshowHead(*this);
     return *this;
 }
 
 Tpen2& Tpen2::speed(double s) {
+    _runtimeCheckpoint();
     delayTime = qiv::delayForSpeed(s);
     return *this;
 }
 
-// --- pen attributes ----------------------------------------------------------------------
+// --- pen attributes (none of them redraws the head) -----------------------------------------
 Tpen2& Tpen2::up() {
+    _runtimeCheckpoint();
     _pen.style = PS_NULL;
     _pen.creat();
     return *this;
 }
 
+// Solid again, also after a dash or dot style.
 Tpen2& Tpen2::down() {
+    _runtimeCheckpoint();
     _pen.style = PS_SOLID;
     _pen.creat();
     return *this;
 }
 
 Tpen2& Tpen2::size(int w) {
+    _runtimeCheckpoint();
     if (w >= 1 && w <= 999) {
         _pen.size = w;
         _pen.creat();
@@ -156,8 +205,10 @@ Tpen2& Tpen2::size(int w) {
     return *this;
 }
 
+// Style numbers: 0 draws nothing, 1 solid, 2 dash, 3 dot, 4 dash-dot, 5 dash-dot-dot.
 Tpen2& Tpen2::style(int i) {
     static const int kDeviceStyle[6] = {PS_NULL, PS_SOLID, PS_DASH, PS_DOT, PS_DASHDOT, PS_DASHDOTDOT};
+    _runtimeCheckpoint();
     if (i >= 0 && i <= 5) {
         _pen.style = kDeviceStyle[i];
         _pen.creat();
@@ -165,20 +216,34 @@ Tpen2& Tpen2::style(int i) {
     return *this;
 }
 
+// --- colour ------------------------------------------------------------------------------
+// A colour number also picks the head image of that colour; a shown head is drawn again
+// in it.
 Tpen2& Tpen2::color(int n) {
+    _runtimeCheckpoint();
     const qiv::Rgb c = qiv::colourFromNumber(n);
     _pen.color(c.r, c.g, c.b);
+    _head.color(qiv::headImageForColour(n));
+    if (headShow) {
+        hide();
+        show();
+    }
     return *this;
 }
 
+// Components pick the white head unless a replacement image is in use; the head is not
+// redrawn.
 Tpen2& Tpen2::color(int r, int g, int b) {
+    _runtimeCheckpoint();
     _pen.color(r, g, b);
+    if (!_head.custom) _head.color(15);
     return *this;
 }
 
 Tpen2& Tpen2::c(int col) { return color(col); }
 Tpen2& Tpen2::c(int r, int g, int b) { return color(r, g, b); }
 
+// The global wait, chainable.
 Tpen2& Tpen2::wait(double seconds) {
     ::wait(seconds);
     return *this;

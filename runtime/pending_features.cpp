@@ -1,11 +1,7 @@
 // Entry points of features that arrive with later work: the settings file, saving the
-// picture, the coordinate axes and the pen head. Each keeps the program working in the
+// picture, and the coordinate axes. Each keeps the program working in the
 // meantime with the compiled-in defaults and does nothing else.
 #include "runtime_internal.h"
-
-TpenHead _head;
-
-void TpenHead::init() {}
 
 // The window placement stays at its compiled-in values until the settings file is read.
 void _initAug() {}

@@ -1,5 +1,5 @@
-# Qiv_private.res: the run-control bitmaps, the icon and the version block linked into every
-# student program. Included by runtime/CMakeLists.txt in both configurations:
+# Qiv_private.res: the run-control bitmaps, the pen heads, the icon and the version block
+# linked into every student program. Included by runtime/CMakeLists.txt in both configurations:
 #  - cross (QIV_WINDOWS): compiles resources/Qiv_private.rc with the cross windres into the
 #    COFF object ${QIV_PRIVATE_RES} (target qiv_private_res; the path is also the target's
 #    property QIV_RES_FILE and a cache entry, so folders configured later can link it);
@@ -18,6 +18,18 @@ if(QIV_WINDOWS)
       ${QIV_RESOURCES_DIR}/stop.bmp
       ${QIV_RESOURCES_DIR}/pause.bmp
       ${QIV_RESOURCES_DIR}/continue.bmp
+      ${QIV_RESOURCES_DIR}/blackhead.bmp
+      ${QIV_RESOURCES_DIR}/redhead.bmp
+      ${QIV_RESOURCES_DIR}/bluehead.bmp
+      ${QIV_RESOURCES_DIR}/greenhead.bmp
+      ${QIV_RESOURCES_DIR}/cyanhead.bmp
+      ${QIV_RESOURCES_DIR}/yellowhead.bmp
+      ${QIV_RESOURCES_DIR}/brownhead.bmp
+      ${QIV_RESOURCES_DIR}/whitehead.bmp
+      ${QIV_RESOURCES_DIR}/pinkhead.bmp
+      ${QIV_RESOURCES_DIR}/violethead.bmp
+      ${QIV_RESOURCES_DIR}/goldhead.bmp
+      ${QIV_RESOURCES_DIR}/maskhead.bmp
       ${QIV_RESOURCES_DIR}/Qiv.ico)
   add_custom_command(
     OUTPUT ${QIV_PRIVATE_RES}

@@ -91,9 +91,54 @@ extern int _penSize;
 extern double _d2e;
 
 // --- pen head sprite (pen_head.cpp) ---------------------------------------------------
+// The pencil drawn at the pen's pixel, turned to its heading. Before it is drawn the S x S
+// square of canvas under it is copied aside; erasing copies the square back. Drawing and
+// saving need the run's canvas device context: before the first run they do nothing.
 class TpenHead {
 public:
-    void init();
+    HBITMAP hImage;            // current head image
+    HBITMAP hMask;             // set bits are drawn; NULL draws the whole rectangle
+    HBITMAP hSave;             // the canvas square under the head
+    HDC dcImage;               // memory DC holding hImage
+    HDC dcSave;                // memory DC holding hSave
+    int imageWidth, imageHeight;  // part of the image drawn, from its top-left corner
+    double radius;             // half the diagonal of that part
+    double cornerAngle;        // angle of the diagonal against the width side, radians
+    POINT corners[3];          // where the image's top-left, top-right, bottom-left land
+    int saveX, saveY;          // canvas position of the saved square
+    HBITMAP heads[17];         // built-in images by head colour 0-15; 16 is the mask
+    bool custom;               // a replacement image (chang, changRc) is in use
+
+    TpenHead();
+    ~TpenHead();
+    void init();                                     // built-in images, blue head
+    void color(int i);                               // built-in image i mod 16
+    void show(int px, int py, double heading);       // draw centred on (px, py)
+    void saveScreen();                               // copy the canvas under the pen aside
+    void restoreScreen();                            // copy it back: erases the head
+    void changHbitmap(HBITMAP image, HBITMAP mask);  // use a replacement image
+    void chang(string imageFile, string maskFile);   // replacement from bitmap files
+    bool loadFromFile(string name, HBITMAP& out);    // one file of the program's folder
+
+private:
+    int side;                  // side of the saved square: trunc(2 * (radius + 1))
+    HGDIOBJ imageDefault;      // the bitmaps the memory DCs were created with
+    HGDIOBJ saveDefault;
+    bool ownsImages;           // hImage and hMask were loaded from files by chang
+    // The turned image is composed over the canvas in a square of its own and copied back
+    // in one piece (see show).
+    HDC dcWork;
+    HBITMAP hWork;             // 32-bit top-down DIB section, workSide x workSide
+    HGDIOBJ workDefault;
+    DWORD* workBits;
+    int workSide;
+    std::vector<DWORD> imagePixels;       // the drawn part of hImage, 0x00RRGGBB, rows top first
+    std::vector<unsigned char> imageMask;  // 1 where hMask lets the image through
+    void setGeometry(int width, int height);
+    void newSaveSquare();
+    void selectImage();
+    void captureImage();
+    void releaseOwned(HBITMAP oldImage, HBITMAP oldMask);
 };
 extern TpenHead _head;
 

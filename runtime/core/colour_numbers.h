@@ -13,6 +13,10 @@ extern const Rgb kPalette[16];
 // Components of a colour number (each 0-255).
 Rgb colourFromNumber(int number);
 
+// Built-in head image (0-15) that a colour number selects: its magnitude modulo 16, so the
+// packed green 65280 selects image 0.
+int headImageForColour(int number);
+
 // Win32 COLORREF layout (0x00BBGGRR) of components, each masked to its low 8 bits.
 unsigned packColour(int r, int g, int b);
 

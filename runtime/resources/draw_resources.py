@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
-"""Draws the run-control bitmaps and the program icon compiled into Qiv_private.res.
+"""Draws the run-control bitmaps, the pen heads and the program icon of Qiv_private.res.
 
-    draw_resources.py            writes run.bmp, stop.bmp, pause.bmp, continue.bmp and
-                                 Qiv.ico next to this script
+    draw_resources.py            writes run.bmp, stop.bmp, pause.bmp, continue.bmp, the
+                                 twelve pen-head bitmaps (blackhead.bmp ... goldhead.bmp,
+                                 maskhead.bmp) and Qiv.ico next to this script
     draw_resources.py --out DIR  writes them into DIR instead
     draw_resources.py --check    draws them in memory and compares with the files next to
                                  this script; exit status 1 and one line per file if any
@@ -197,6 +198,28 @@ def bmp_bytes(pic):
             + bitmap_info_header(pic.width, pic.height, 24, len(image)) + image)
 
 
+def mono_bmp_bytes(width, height, is_set):
+    """An uncompressed 1-bit BMP file with the palette black (0), white (1).
+
+    is_set(x, y) (y from the top) gives the pixels stored as 1, i.e. white.
+    """
+    stride = ((width + 31) // 32) * 4
+    rows = []
+    for py in reversed(range(height)):
+        row = bytearray(stride)
+        for px in range(width):
+            if is_set(px, py):
+                row[px // 8] |= 0x80 >> (px % 8)
+        rows.append(bytes(row))
+    image = b''.join(rows)
+    palette = bytes((0, 0, 0, 0, 255, 255, 255, 0))
+    offset = 14 + 40 + len(palette)
+    info = struct.pack('<IiiHHIIiiII', 40, width, height, 1, 1, 0, len(image),
+                       2835, 2835, 2, 2)
+    return (b'BM' + struct.pack('<IHHI', offset + len(image), 0, 0, offset)
+            + info + palette + image)
+
+
 def ico_bytes(pic):
     """An icon file holding one 32-bit image with alpha and the matching AND mask."""
     colour = bytearray()
@@ -355,13 +378,117 @@ def draw_icon():
     return pic
 
 
+# ---------------------------------------------------------------- the pen heads
+#
+# The pen draws the top 12 x 24 pixels of a head bitmap, turned to the pen's heading and
+# clipped by the mask: a pencil standing tip up, its point at the top centre. Everything
+# outside the mask (and every row below 24) is white and never reaches the canvas.
+
+HEAD_WIDTH, HEAD_DRAWN_HEIGHT = 12, 24
+
+# Set columns of the mask, first and last, for each of the 24 drawn rows.
+HEAD_MASK_ROWS = ([(5, 6)] * 2 + [(4, 7)] * 2 + [(3, 8)] * 2 + [(2, 9)] * 5
+                  + [(1, 9)] * 3 + [(0, 10)] + [(0, 11)] * 9)
+
+# Parts of the pencil from the tip down: the lead (rows 0-3), the sharpened wood cone, and
+# the painted body, whose upper edge is scalloped where the paint meets the cut wood.
+LEAD_END = 4.0
+BODY_TOP = 15.0
+WOOD = hex_rgb('#F2CE96')
+WOOD_SHADE = hex_rgb('#D9AE72')
+WOOD_EDGE = hex_rgb('#93653A')
+
+# (file stem, body colour, bitmap height); the gold pencil's bitmap is one row shorter.
+HEADS = [('black', '#3A3A3E', 42), ('red', '#DC2A24', 42), ('blue', '#2458D6', 42),
+         ('green', '#2AAA3C', 42), ('cyan', '#16BED6', 42), ('yellow', '#F8D828', 42),
+         ('brown', '#96522D', 42), ('white', '#F8F8F8', 42), ('pink', '#F896B4', 42),
+         ('violet', '#8C46D2', 42), ('gold', '#D4A020', 41)]
+
+
+def head_mask(x, y):
+    """True for the pixels of the pencil outline (the set bits of the mask)."""
+    if not 0 <= y < HEAD_DRAWN_HEIGHT or not 0 <= x < HEAD_WIDTH:
+        return False
+    first, last = HEAD_MASK_ROWS[y]
+    return first <= x <= last
+
+
+def mix(a, b, t):
+    """The colour t of the way from a to b."""
+    return tuple(p + (q - p) * t for p, q in zip(a, b))
+
+
+def scaled(rgb, factor):
+    return tuple(c * factor for c in rgb)
+
+
+def body_top(x):
+    """Where the paint begins at x: three scallops, highest at each facet's middle."""
+    t = (x % 4.0) / 4.0
+    return BODY_TOP - 1.2 * 4.0 * t * (1.0 - t)
+
+
+def pencil_colour(body, x, y):
+    """Colour of the pencil at the point (x, y) of the image, y down."""
+    white = (255.0, 255.0, 255.0)
+    if y < LEAD_END:
+        return scaled(body, 0.82)
+    if y < body_top(x):
+        # Sharpened wood, lit from the left.
+        return WOOD if x < HEAD_WIDTH / 2 else WOOD_SHADE
+    # Three facets of the painted body: lit, plain and shaded, with a bright stripe.
+    if 2.0 <= x < 3.25:
+        return mix(body, white, 0.6)
+    if x < 4.0:
+        return mix(body, white, 0.3)
+    if x < 8.0:
+        return body
+    return scaled(body, 0.76)
+
+
+def head_edge(x, y):
+    """True for mask pixels that have a neighbour outside the mask: the outline."""
+    return any(not head_mask(x + dx, y + dy)
+               for dx, dy in ((-1, 0), (1, 0), (0, -1), (0, 1)))
+
+
+def draw_head(body_hex, height):
+    body = tuple(map(float, hex_rgb(body_hex)))
+    pic = Picture(HEAD_WIDTH, height, (255, 255, 255))
+    step = 1.0 / SUPERSAMPLE
+    for py in range(HEAD_DRAWN_HEIGHT):
+        for px in range(HEAD_WIDTH):
+            if not head_mask(px, py):
+                continue
+            total = (0.0, 0.0, 0.0)
+            for sy in range(SUPERSAMPLE):
+                for sx in range(SUPERSAMPLE):
+                    c = pencil_colour(body, px + (sx + 0.5) * step, py + (sy + 0.5) * step)
+                    total = tuple(a + b for a, b in zip(total, c))
+            colour = tuple(v / (SUPERSAMPLE * SUPERSAMPLE) for v in total)
+            if head_edge(px, py) and py >= LEAD_END:
+                # A darker rim keeps the pencil visible on a canvas of its own colour.
+                rim = WOOD_EDGE if py < BODY_TOP - 1 else scaled(body, 0.5)
+                colour = mix(colour, rim, 0.6)
+            pic.pixels[py * HEAD_WIDTH + px] = [*colour, 1.0]
+    return pic
+
+
+def head_files():
+    files = [(f'{name}head.bmp', bmp_bytes(draw_head(body, height)))
+             for name, body, height in HEADS]
+    files.append(('maskhead.bmp', mono_bmp_bytes(HEAD_WIDTH, 42, head_mask)))
+    return files
+
+
 def all_files():
     """File name and bytes of every resource file, in a fixed order."""
-    return [('run.bmp', bmp_bytes(draw_run())),
-            ('stop.bmp', bmp_bytes(draw_stop())),
-            ('pause.bmp', bmp_bytes(draw_pause())),
-            ('continue.bmp', bmp_bytes(draw_continue())),
-            ('Qiv.ico', ico_bytes(draw_icon()))]
+    return ([('run.bmp', bmp_bytes(draw_run())),
+             ('stop.bmp', bmp_bytes(draw_stop())),
+             ('pause.bmp', bmp_bytes(draw_pause())),
+             ('continue.bmp', bmp_bytes(draw_continue()))]
+            + head_files()
+            + [('Qiv.ico', ico_bytes(draw_icon()))])
 
 
 def main():

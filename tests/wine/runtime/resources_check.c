@@ -92,6 +92,110 @@ static void check_button(const char *name, int size, int channel, int min_pixels
           name, drawn, min_pixels);
 }
 
+/* Set columns of the pen-head mask, first and last, for rows 0-23; rows 24-41 are clear. */
+static const int head_mask_rows[24][2] = {
+    { 5, 6 }, { 5, 6 }, { 4, 7 }, { 4, 7 }, { 3, 8 }, { 3, 8 }, { 2, 9 }, { 2, 9 },
+    { 2, 9 }, { 2, 9 }, { 2, 9 }, { 1, 9 }, { 1, 9 }, { 1, 9 }, { 0, 10 }, { 0, 11 },
+    { 0, 11 }, { 0, 11 }, { 0, 11 }, { 0, 11 }, { 0, 11 }, { 0, 11 }, { 0, 11 }, { 0, 11 }
+};
+
+static int head_mask_set(int x, int y)
+{
+    return y < 24 && x >= head_mask_rows[y][0] && x <= head_mask_rows[y][1];
+}
+
+/* Bit (x, y), y from the top, of a bottom-up 1-bit bitmap resource. */
+static int mono_pixel(const BITMAPINFOHEADER *h, int x, int y)
+{
+    const BYTE *bits = (const BYTE *)h + h->biSize + 2 * sizeof(RGBQUAD);
+    int stride = ((h->biWidth + 31) / 32) * 4;
+    const BYTE *row = bits + (size_t)(h->biHeight - 1 - y) * stride;
+    return (row[x / 8] >> (7 - x % 8)) & 1;
+}
+
+static void check_head_mask(void)
+{
+    /* The pen asks for its bitmaps in mixed case; resource names match without case. */
+    HBITMAP bmp = (HBITMAP)LoadImageA(GetModuleHandleA(NULL), "maskHead_bmp", IMAGE_BITMAP,
+                                      0, 0, LR_SHARED);
+    CHECK(bmp != NULL, "LoadImageA(\"maskHead_bmp\") failed, error %lu", GetLastError());
+    if (bmp) {
+        BITMAP info;
+        GetObjectA(bmp, sizeof info, &info);
+        CHECK(info.bmWidth == 12 && info.bmHeight == 42 && info.bmBitsPixel == 1,
+              "maskHead_bmp loads as %ldx%ld, %u bits; expected a 12x42 monochrome bitmap",
+              info.bmWidth, info.bmHeight, info.bmBitsPixel);
+    }
+    const BITMAPINFOHEADER *h = bitmap_header("MASKHEAD_BMP");
+    CHECK(h != NULL, "MASKHEAD_BMP: no bitmap resource");
+    if (!h)
+        return;
+    CHECK(h->biBitCount == 1 && h->biWidth == 12 && h->biHeight == 42,
+          "MASKHEAD_BMP stored as %ldx%ld, %u bits", h->biWidth, h->biHeight, h->biBitCount);
+    if (h->biBitCount != 1 || h->biWidth != 12 || h->biHeight != 42)
+        return;
+    const RGBQUAD *palette = (const RGBQUAD *)((const BYTE *)h + h->biSize);
+    CHECK(palette[0].rgbRed == 0 && palette[0].rgbGreen == 0 && palette[0].rgbBlue == 0 &&
+              palette[1].rgbRed == 255 && palette[1].rgbGreen == 255 && palette[1].rgbBlue == 255,
+          "MASKHEAD_BMP palette is not black, white");
+    int wrong_rows = 0;
+    for (int y = 0; y < 42; ++y) {
+        int wrong = 0;
+        for (int x = 0; x < 12; ++x)
+            wrong += mono_pixel(h, x, y) != head_mask_set(x, y);
+        if (wrong) {
+            ++wrong_rows;
+            printf("  mask row %d: %d column(s) differ from the outline table\n", y, wrong);
+        }
+    }
+    CHECK(wrong_rows == 0, "MASKHEAD_BMP: %d row(s) differ from the outline table", wrong_rows);
+}
+
+/* One coloured pencil: 24 bits, 12 wide, its height; white below the top 24 rows.
+ * channel >= 0 names the colour channel (0 red, 1 green, 2 blue) that must clearly lead in
+ * the body, so that no pencil sits under another colour's name. */
+static void check_head(const char *name, int height, int channel)
+{
+    char resource[32];
+    snprintf(resource, sizeof resource, "%sHead_bmp", name);
+    HBITMAP bmp = (HBITMAP)LoadImageA(GetModuleHandleA(NULL), resource, IMAGE_BITMAP, 0, 0,
+                                      LR_SHARED);
+    CHECK(bmp != NULL, "LoadImageA(\"%s\") failed, error %lu", resource, GetLastError());
+    const BITMAPINFOHEADER *h = bitmap_header(resource);
+    CHECK(h != NULL, "%s: no bitmap resource", resource);
+    if (!h)
+        return;
+    CHECK(h->biBitCount == 24 && h->biCompression == BI_RGB && h->biWidth == 12 &&
+              h->biHeight == height,
+          "%s: stored as %ldx%ld, %u bits, compression %lu; expected 12x%d, 24 bits",
+          resource, h->biWidth, h->biHeight, h->biBitCount, h->biCompression, height);
+    if (h->biBitCount != 24 || h->biWidth != 12 || h->biHeight != height)
+        return;
+    int coloured_below = 0;
+    for (int y = 24; y < height; ++y)
+        for (int x = 0; x < 12; ++x)
+            coloured_below += bitmap_pixel(h, x, y) != RGB(255, 255, 255);
+    CHECK(coloured_below == 0, "%s: %d non-white pixels below row 24", resource,
+          coloured_below);
+    if (channel >= 0) {
+        COLORREF c = bitmap_pixel(h, 6, 20);
+        int v[3] = { GetRValue(c), GetGValue(c), GetBValue(c) };
+        CHECK(v[channel] > v[(channel + 1) % 3] + 60 && v[channel] > v[(channel + 2) % 3] + 60,
+              "%s: body colour %06lx is not led by channel %d", resource, (unsigned long)c,
+              channel);
+    }
+}
+
+static void check_heads(void)
+{
+    static const char *const names[11] = { "black", "red", "blue", "green", "cyan", "yellow",
+                                           "brown", "white", "pink", "violet", "gold" };
+    static const int channels[11] = { -1, 0, 2, 1, -1, -1, -1, -1, -1, -1, -1 };
+    for (int i = 0; i < 11; ++i)
+        check_head(names[i], i == 10 ? 41 : 42, channels[i]);
+    check_head_mask();
+}
+
 static void check_icon(void)
 {
     HRSRC res = FindResourceA(NULL, "QIV_ICO", (LPCSTR)RT_GROUP_ICON);
@@ -211,6 +315,7 @@ int main(void)
     check_button("pause_bmp", 20, 2, 70);
     check_button("continue_bmp", 20, 1, 45);
     check_button("CONTINUE_BMP", 20, 2, 35); /* the bar before the arrow */
+    check_heads();
     check_icon();
     check_version();
     printf("resources_check: %d checks, %d failures\n", checks, failures);
