@@ -153,10 +153,13 @@ LRESULT CALLBACK NewInputProc(HWND, UINT, WPARAM, LPARAM);
 LRESULT CALLBACK NewEditProc(HWND, UINT, WPARAM, LPARAM);
 void _resetOutputLock();  // after a worker was ended by force
 
-// --- settings and picture (settings.cpp, save_picture.cpp) -----------------------------
+// --- settings and picture (window_settings.cpp, save_picture.cpp) ----------------------
 void _initAug();
 void _saveAug();
 void _toolsSavePic();
+bool SaveWinBmp(HWND window, string fileName);        // the window's client area as a BMP file
+bool SaveCapturedBitmap(HBITMAP bitmap, string fileName);  // at the display's depth
+bool _saveBitmapAtDepth(HBITMAP bitmap, const string& fileName, int depth);  // 1, 4, 8 or 24
 
 // --- axes (axes.cpp) -------------------------------------------------------------------
 void showXY(int mode, int color);

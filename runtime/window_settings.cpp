@@ -1,0 +1,54 @@
+// The window settings file "d:\Qivconfig.txt", shared by every program built with the
+// runtime: read once before the main window exists, written when the main window closes.
+// Parsing, corrections and the file's bytes are in core/window_settings.
+#include "runtime_internal.h"
+
+#include <fstream>
+#include <iterator>
+
+#include "core/window_settings.h"
+#include "file_replace.h"
+
+namespace {
+
+const char kSettingsPath[] = "d:\\Qivconfig.txt";
+
+}  // namespace
+
+// Prepares the pen-head sprite, then takes the window's place and size from the settings
+// file, corrected against the screen; without a readable file, from the screen alone.
+void _initAug() {
+    _head.init();
+    RECT desktop;
+    GetClientRect(GetDesktopWindow(), &desktop);
+    const qiv::ScreenRect screen = {desktop.left, desktop.top, desktop.right, desktop.bottom};
+
+    std::ifstream file(kSettingsPath, std::ios::binary);
+    std::string text;
+    const bool opened = file.is_open();
+    if (opened) text.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    const qiv::WindowSettings s = qiv::loadSettings(opened, text, screen);
+    _winTop = s.top;
+    _winLeft = s.left;
+    _winWidth = s.width;
+    _winHight = s.height;
+    _outWinSize = s.outWinSize;
+}
+
+// Ends a running program, then stores the main window's outer rectangle and the output
+// pane's height. The file is replaced only when written completely; a failure stores
+// nothing and is not reported.
+void _saveAug() {
+    _stopRun();
+    RECT outer;
+    if (hwndMain == NULL || !GetWindowRect(hwndMain, &outer)) return;
+    _winLeft = outer.left;
+    _winTop = outer.top;
+    _winWidth = outer.right - outer.left;
+    _winHight = outer.bottom - outer.top;
+    _outWinSize = layout.outWinSize;
+    const std::string bytes =
+        qiv::formatSettings(qiv::WindowSettings{_winTop, _winLeft, _winWidth, _winHight, _outWinSize});
+    const TbyteBlock block = {bytes.data(), static_cast<DWORD>(bytes.size())};
+    _replaceFile(kSettingsPath, &block, 1);
+}
