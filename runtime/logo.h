@@ -141,6 +141,7 @@ public:
         return *this;
     }
     void appendOut(string text);
+    void _startRunFormat();  // fixed notation, two decimals: every run starts so
 };
 
 class Twin {
@@ -149,26 +150,37 @@ public:
     vector<string> strBack;
     int index;
     HWND hwndTwin;
-    bool inputON;
+    volatile bool inputON;  // the worker waits for a line from this box
 
     Twin(HWND box = 0);
-    // Extracts one value from the current line, asking for a new line while none is left.
+    // Extracts one value from the current line. While the line is used up, or its text does
+    // not fit the type, the box asks for a new line (a beep tells the user about the latter).
     template <class T>
     Twin& operator>>(T& _in) {
-        for (;;) {
+        _show(300);
+        _sin >> _in;
+        while (_needLine()) {
+            getNext();
             _sin >> _in;
-            if (!_sin.fail()) return *this;
-            _retry();
         }
+        _hide(300);
+        return *this;
     }
-    void getline(string& line);
-    void init();
-    void _getLineInput();
-    void getNext();
+    void getline(string& line);  // a whole new line, followed by one blank
+    void init();                 // empties the buffer and the box
+    void _getLineInput();        // the box's text becomes the new line (window procedure)
+    void getNext();              // waits for the next line
 
 private:
-    void _retry();
+    void _show(int left);
+    void _hide(int left);
+    bool _needLine();
 };
+
+void _posEdit();   // shows the canvas input box beside the pen, over a saved piece of picture
+void _hideEdit();  // hides it and puts the picture back
+void _setEdit(int dx, int dy, int w, int h);  // offset from the pen and size of the next box
+void cinCaption(string caption);              // caption of the input line instead of the default
 
 // ---------------------------------------------------------------------------------------
 // Canvas text style

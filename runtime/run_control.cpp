@@ -14,6 +14,7 @@
 #include <ctime>
 
 #include "core/number_text.h"
+#include "core/output_text.h"
 #include "core/wait_plan.h"
 
 volatile bool _runing = false;
@@ -120,6 +121,17 @@ TblockedScope::~TblockedScope() {
     if (onWorker) InterlockedDecrement(&g_blocked);
 }
 
+void _blockUntil(HANDLE released) {
+    _runtimeCheckpoint();
+    const bool onWorker = GetCurrentThreadId() == g_workerId && g_stopEvent != NULL;
+    {
+        TblockedScope blocked;
+        const HANDLE events[2] = {released, g_stopEvent};
+        WaitForMultipleObjects(onWorker ? 2 : 1, events, FALSE, INFINITE);
+    }
+    _runtimeCheckpoint();
+}
+
 void _awaitLastWorker() {
     if (!_runing && workerAlive()) waitWorkerEnd(5000);
 }
@@ -155,8 +167,8 @@ DWORD WINAPI _callWork_zq(LPVOID) {
     _wout << "==== 运行中... ====" << '\n';
     _runing = true;
     srand(static_cast<unsigned>(time(NULL)));
-    _wout << fixed << setprecision(2);
-    pen._pout << fixed << setprecision(2);
+    _wout._startRunFormat();
+    qiv::startRunNumberFormat(pen._pout);
     Sleep(50);
     _runtimeCheckpoint();  // a stop during the start steps ends the run before the program
     work_zq();
@@ -178,6 +190,7 @@ void _stopRun() {
     _runing = false;
     _pauseOn = false;
     _win.init();
+    _endInputWait();
     _clearPauseButton();
     _showRunButton();
     DrawMenuBar(hwndMain);

@@ -31,6 +31,9 @@ void pauseOff();
 // Ends the calling worker at once when the user has stopped its run. Called at the entry
 // of every runtime service a program can call, where the worker holds nothing.
 void _runtimeCheckpoint();
+// Blocks the calling worker until `released` is set, as blocked inside the runtime (pause
+// may suspend it there); a stop of the run ends the worker here.
+void _blockUntil(HANDLE released);
 // Marks the worker as blocked inside the runtime (sleeping, waiting for input) while a
 // scope lasts: such a worker holds no lock and may be halted where it is.
 struct TblockedScope {
@@ -152,6 +155,8 @@ extern WNDPROC OldInputProc, OldEditProc;
 LRESULT CALLBACK NewInputProc(HWND, UINT, WPARAM, LPARAM);
 LRESULT CALLBACK NewEditProc(HWND, UINT, WPARAM, LPARAM);
 void _resetOutputLock();  // after a worker was ended by force
+// Takes the input boxes of a stopped run away: no object waits for a line any more.
+void _endInputWait();
 
 // --- settings and picture (window_settings.cpp, save_picture.cpp) ----------------------
 void _initAug();
