@@ -28,6 +28,25 @@ void (*openDilogFun)() = _emptyDilog;
 void (*closeDilogFun)() = _emptyDilog;
 WNDCLASSA myWinClass;
 
+namespace {
+// While a run goes on, the UI thread touches the canvas ten times a second. The worker draws
+// through the run's own device context, and some display drivers (Wine's among them) put
+// such drawing on the screen only when a device context of the window is next used or
+// released; without this a program that draws and then waits (for input, for a time) could
+// show an empty canvas. Reading one pixel through a device context of our own is enough
+// and never meets the worker's.
+const UINT_PTR kPresentTimer = 1;
+const UINT kPresentMilliseconds = 100;
+
+void presentCanvas() {
+    if (!_runing || hwndDraw == NULL) return;
+    HDC dc = GetDC(hwndDraw);
+    if (dc == NULL) return;
+    GetPixel(dc, 0, 0);
+    ReleaseDC(hwndDraw, dc);
+}
+}  // namespace
+
 // ---------------------------------------------------------------------------------------
 // Entry
 // ---------------------------------------------------------------------------------------
@@ -54,6 +73,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR cmdLine, int) {
     hwndMain = CreateWindowExA(0, "Qiv", getCurName().c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE,
                                _winLeft, _winTop, _winWidth, _winHight, NULL, NULL, instance, NULL);
     creat3Win(hwndMain);
+    SetTimer(hwndMain, kPresentTimer, kPresentMilliseconds, NULL);
 
     MSG msg;
     while (GetMessageA(&msg, NULL, 0, 0) > 0) {
@@ -271,6 +291,9 @@ LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         if (!_runing) InvalidateRect(hwnd, NULL, TRUE);
         break;
     case WM_HELP: onCommand(hwnd, CMD_HELP); break;
+    case WM_TIMER:
+        if (wParam == kPresentTimer) presentCanvas();
+        return 0;
     case WM_MOUSEWHEEL:
         if (!_runing && _mouseWhell == 0) {
             const short delta = static_cast<short>(HIWORD(wParam));
