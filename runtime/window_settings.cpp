@@ -13,6 +13,14 @@ namespace {
 
 const char kSettingsPath[] = "d:\\Qivconfig.txt";
 
+// Drive D: may be an empty card reader or disc drive: the system then fails the file access
+// quietly instead of asking the user to insert a disk.
+struct QuietDriveErrors {
+    UINT previous;
+    QuietDriveErrors() : previous(SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX)) {}
+    ~QuietDriveErrors() { SetErrorMode(previous); }
+};
+
 }  // namespace
 
 // Prepares the pen-head sprite, then takes the window's place and size from the settings
@@ -23,6 +31,7 @@ void _initAug() {
     GetClientRect(GetDesktopWindow(), &desktop);
     const qiv::ScreenRect screen = {desktop.left, desktop.top, desktop.right, desktop.bottom};
 
+    const QuietDriveErrors quiet;
     std::ifstream file(kSettingsPath, std::ios::binary);
     std::string text;
     const bool opened = file.is_open();
@@ -50,5 +59,6 @@ void _saveAug() {
     const std::string bytes =
         qiv::formatSettings(qiv::WindowSettings{_winTop, _winLeft, _winWidth, _winHight, _outWinSize});
     const TbyteBlock block = {bytes.data(), static_cast<DWORD>(bytes.size())};
+    const QuietDriveErrors quiet;
     _replaceFile(kSettingsPath, &block, 1);
 }
