@@ -74,6 +74,15 @@ void move(double x, double y);         // pen.move(x, y)
 // pixels, in colour (r, g, b); filled when filled is not 0. The pen is left as it was.
 void _ellipse(int filled, int left, int top, int width, int height, int r, int g, int b);
 void _rectangle(int filled, int left, int top, int width, int height, int r, int g, int b);
+// Coordinate axes (mode 0) or a dotted grid every 50 (modes 1, 3) or 100 units (2, 4),
+// labelled in modes 1 and 2, in a colour number; the pen is left as it was.
+void showXY(int mode, int color);
+// The drawing routine of showXY: a grid every `step` units when step > 13, else the axes.
+void _showXY(int step, int width, int colour, int style, int labels);
+// Draws a loaded picture at the pen, w x h units large (-1: natural size), its centre or
+// its top-left corner on the pen.
+struct IPicture;
+void _showPicture(IPicture* picture, double w, double h, bool centred);
 
 // Client size of the main window and the height of the output pane below the canvas.
 class Tlayout {
@@ -237,15 +246,32 @@ public:
     bool headShow;
 
     Tpen2();
-    Tpen2& tempOut(string s);
-    Tpen2& tempOut_mid(string s);
-    // Writes a value on the canvas at the pen.
+    Tpen2& tempOut(string s);      // s with its top-left corner at the pen's pixel
+    Tpen2& tempOut_mid(string s);  // s centred on the pen's pixel, turned with the text style
+    // Writes a value on the canvas at the pen, in the canvas text style: a number (or any
+    // other value) starts at the pen; a manipulator only changes the format of later values.
+    // The pen does not move; a shown head stays on top.
     template <class T>
     Tpen2& operator<<(T _in) {
+        const bool shown = headShow;
+        if (shown) hide();
         _pout.str("");
         _pout.clear();
         _pout << _in;
-        return tempOut(_pout.str());
+        tempOut(_pout.str());
+        if (shown) show();
+        return *this;
+    }
+    // A string is centred on the pen.
+    Tpen2& operator<<(const char* s) {
+        const bool shown = headShow;
+        if (shown) hide();
+        _pout.str("");
+        _pout.clear();
+        _pout << s << '\n';
+        tempOut_mid(_pout.str());
+        if (shown) show();
+        return *this;
     }
     Tpen2& getLine(string& line);
     Tpen2& operator+(double len);

@@ -166,7 +166,4 @@ bool SaveWinBmp(HWND window, string fileName);        // the window's client are
 bool SaveCapturedBitmap(HBITMAP bitmap, string fileName);  // at the display's depth
 bool _saveBitmapAtDepth(HBITMAP bitmap, const string& fileName, int depth);  // 1, 4, 8 or 24
 
-// --- axes (axes.cpp) -------------------------------------------------------------------
-void showXY(int mode, int color);
-
 #endif

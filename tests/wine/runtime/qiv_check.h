@@ -159,4 +159,55 @@ static inline bool qc_wait_idle(DWORD ms) {
     return qc_wait_for([] { return !_runing && (work_hand == NULL || WaitForSingleObject(work_hand, 0) == WAIT_OBJECT_0); }, ms);
 }
 
+// The text of a message box: its first non-empty static label.
+static inline std::string qc_box_text(HWND box) {
+    HWND label = FindWindowExA(box, NULL, "Static", NULL);
+    while (label != NULL && GetWindowTextLengthA(label) == 0) label = FindWindowExA(box, label, "Static", NULL);
+    return label != NULL ? qc_text(label) : std::string();
+}
+
+// Watches for message boxes with a caption while a call that may raise them runs on this
+// thread: every visible one is counted and closed with OK, the first one's text is kept.
+//   QcBoxWatch watch(qc_ansi(L"..."));  call();  watch.stop();  then read boxes / firstText.
+class QcBoxWatch {
+public:
+    explicit QcBoxWatch(const std::string& caption) : caption_(caption), done_(0), boxes(0) {
+        thread_ = CreateThread(NULL, 0, run, this, 0, NULL);
+    }
+    ~QcBoxWatch() { stop(); }
+    // Ends the watch; boxes still open at this moment are closed first.
+    void stop() {
+        if (thread_ == NULL) return;
+        Sleep(50);
+        InterlockedExchange(&done_, 1);
+        WaitForSingleObject(thread_, 5000);
+        CloseHandle(thread_);
+        thread_ = NULL;
+    }
+
+private:
+    std::string caption_;
+    volatile LONG done_;
+    HANDLE thread_;
+    static DWORD WINAPI run(LPVOID self) {
+        QcBoxWatch& w = *static_cast<QcBoxWatch*>(self);
+        for (;;) {
+            const bool last = w.done_ != 0;
+            HWND box = FindWindowExA(NULL, NULL, "#32770", w.caption_.c_str());
+            if (box != NULL && IsWindowVisible(box)) {
+                if (w.boxes++ == 0) w.firstText = qc_box_text(box);
+                PostMessageA(box, WM_COMMAND, IDOK, 0);
+                qc_wait_for([&] { return !IsWindow(box) || !IsWindowVisible(box); }, 3000);
+                continue;
+            }
+            if (last) return 0;
+            Sleep(10);
+        }
+    }
+
+public:
+    int boxes;              // boxes seen and closed
+    std::string firstText;  // the first box's text
+};
+
 #endif
