@@ -285,43 +285,14 @@ static void checkReplacementResource() {
 }
 
 // --- a missing file: the warning box -----------------------------------------------------------
-static volatile LONG gBoxes = 0;
-static volatile bool gChangDone = false;
-static std::string gBoxCaption, gBoxText;
-static bool gBoxVisible = false;
-
-// Closes every warning box of this process until chang returns, noting the first one.
-static DWORD WINAPI boxCloser(LPVOID) {
-    const std::string caption = qc_ansi(L"出错");
-    while (!gChangDone) {
-        HWND box = FindWindowExA(NULL, NULL, "#32770", caption.c_str());
-        if (box != NULL && IsWindowVisible(box)) {
-            if (InterlockedIncrement(&gBoxes) == 1) {
-                gBoxCaption = qc_text(box);
-                gBoxVisible = true;
-                HWND label = FindWindowExA(box, NULL, "Static", NULL);
-                while (label != NULL && GetWindowTextLengthA(label) == 0) label = FindWindowExA(box, label, "Static", NULL);
-                if (label != NULL) gBoxText = qc_text(label);
-            }
-            PostMessageA(box, WM_COMMAND, IDOK, 0);
-            qc_wait_for([&] { return !IsWindow(box) || !IsWindowVisible(box); }, 3000);
-        }
-        Sleep(10);
-    }
-    return 0;
-}
-
 static void checkMissingFile() {
     pen.hide().angle(0).color(7).move(-300, -150);
     const int px = xScn(pen.x()), py = yScn(pen.y());
-    HANDLE closer = CreateThread(NULL, 0, boxCloser, NULL, 0, NULL);
+    QcBoxWatch watch(qc_ansi(L"出错"));
     pen.chang("no_such_head.bmp", "");
-    gChangDone = true;
-    WaitForSingleObject(closer, 5000);
-    CloseHandle(closer);
-    ok(gBoxes == 1, "%ld warning boxes for one missing file", (long)gBoxes);
-    ok(gBoxVisible && gBoxCaption == qc_ansi(L"出错"), "box caption [%s]", gBoxCaption.c_str());
-    ok(gBoxText == qc_ansi(L"调笔头图形文件失败！"), "box text [%s]", gBoxText.c_str());
+    watch.stop();
+    ok(watch.boxes == 1, "%d warning boxes for one missing file", watch.boxes);
+    ok(watch.firstText == qc_ansi(L"调笔头图形文件失败！"), "box text [%s]", watch.firstText.c_str());
 
     // The head kept its image (the box may have covered the canvas: draw on fresh white).
     whiten(px - 40, py - 40, px + 40, py + 40);

@@ -23,10 +23,7 @@ static std::string takeMessageBox(const std::string& caption, bool* found) {
     qc_wait_for([&] { return (box = visibleBox(caption)) != NULL; }, 3000);
     *found = box != NULL;
     if (box == NULL) return "";
-    char text[1024] = {0};
-    HWND label = FindWindowExA(box, NULL, "Static", NULL);
-    while (label != NULL && GetWindowTextLengthA(label) == 0) label = FindWindowExA(box, label, "Static", NULL);
-    if (label != NULL) GetWindowTextA(label, text, sizeof text);
+    const std::string text = qc_box_text(box);
     PostMessageA(box, WM_COMMAND, IDOK, 0);
     qc_wait_for([&] { return !IsWindow(box) || !IsWindowVisible(box); }, 3000);
     return text;
