@@ -4,6 +4,8 @@
 // size; a missing, unreadable or too long file name raises the warning box and draws nothing.
 #include <qiv_check.h>
 
+#include <psapi.h>
+
 #include <vector>
 
 static const COLORREF kWhite = RGB(255, 255, 255);
@@ -333,6 +335,26 @@ static void checkPictures() {
     checkDrawnSample(px - 50, py - 25, 100, 50, "a picture under the head, the head hidden again");
 }
 
+// Each picture is released after drawing: loading one again and again does not make the
+// process grow (a kept 100 x 50 picture costs at least its 20 kB of pixels).
+static SIZE_T committedBytes() {
+    PROCESS_MEMORY_COUNTERS m;
+    ZeroMemory(&m, sizeof m);
+    m.cb = sizeof m;
+    K32GetProcessMemoryInfo(GetCurrentProcess(), &m, sizeof m);
+    return m.PagefileUsage;
+}
+
+static void checkPicturesAreReleased() {
+    pen.cls(15).move(0, 0);
+    for (int i = 0; i < 50; ++i) pen.pic("sample.bmp");  // caches of the loader settle
+    const SIZE_T before = committedBytes();
+    for (int i = 0; i < 1000; ++i) pen.pic("sample.bmp");
+    const SIZE_T after = committedBytes();
+    ok(before > 0 && after < before + 4 * 1024 * 1024, "1,000 pictures made the process grow by %ld kB",
+       (long)((after - before) / 1024));
+}
+
 static int drawnPixels(int left, int top, int right, int bottom) {
     int n = 0;
     for (int y = top; y < bottom; y += 2)
@@ -385,6 +407,7 @@ int main() {
     checkStringsAreCentred();
     checkHeadStaysOnTop();
     checkPictures();
+    checkPicturesAreReleased();
     checkFailures();
     DeleteFileA(inFolder("sample.bmp").c_str());
     DeleteFileA(inFolder("sample.png").c_str());
