@@ -4,22 +4,7 @@
 //   2. One instant pen.fd line against one bare GDI LineTo of the same length on the same
 //      device context: the median time of 20,000 lines each, measured alternately.
 // Prints the figures and exits.
-#include <algorithm>
-#include <vector>
-
-static double now() {
-    static LARGE_INTEGER f = {};
-    if (f.QuadPart == 0) QueryPerformanceFrequency(&f);
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return (double)t.QuadPart / (double)f.QuadPart;
-}
-
-static double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    const size_t n = v.size();
-    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
-}
+#include <bench_timing.h>
 
 int main() {
     // 1. Animated pace.
@@ -27,11 +12,11 @@ int main() {
     pen.speed(5);
     for (int i = 0; i < 10; ++i) {
         pen.move(-200 + 20 * i, -100);
-        const double t0 = now();
+        const double t0 = benchSeconds();
         pen.fd(100);
-        moves.push_back((now() - t0) * 1000);
+        moves.push_back((benchSeconds() - t0) * 1000);
     }
-    const double animated = median(moves);
+    const double animated = benchMedian(moves);
     printf("fd(100) at speed 5: median %.2f ms over 10 (ideal 105.00 ms, error %+.2f ms = %+.1f %%), min %.2f max %.2f\n",
            animated, animated - 105, (animated - 105) / 105 * 100, *std::min_element(moves.begin(), moves.end()),
            *std::max_element(moves.begin(), moves.end()));
@@ -45,21 +30,21 @@ int main() {
     HDC dc = pen.getHdc();
     const int x0 = xScn(0), x1 = xScn(50), y = yScn(0);
     for (int i = 0; i < kLines; ++i) {
-        double t0 = now();
+        double t0 = benchSeconds();
         if (i % 2 == 0) pen.fd(50); else pen.bk(50);
-        penLines.push_back(now() - t0);
-        t0 = now();
+        penLines.push_back(benchSeconds() - t0);
+        t0 = benchSeconds();
         LineTo(dc, i % 2 == 0 ? x1 : x0, y);
-        gdiLines.push_back(now() - t0);
+        gdiLines.push_back(benchSeconds() - t0);
     }
     // The cost of reading the clock, taken off both.
     std::vector<double> empty;
     for (int i = 0; i < kLines; ++i) {
-        const double t0 = now();
-        empty.push_back(now() - t0);
+        const double t0 = benchSeconds();
+        empty.push_back(benchSeconds() - t0);
     }
-    const double clock = median(empty) * 1e6;
-    const double p = median(penLines) * 1e6 - clock, g = median(gdiLines) * 1e6 - clock;
+    const double clock = benchMedian(empty) * 1e6;
+    const double p = benchMedian(penLines) * 1e6 - clock, g = benchMedian(gdiLines) * 1e6 - clock;
     printf("instant line, median of %d: pen.fd %.2f us, bare LineTo %.2f us, overhead %.2f us (%.2fx); clock read %.2f us\n",
            kLines, p, g, p - g, g > 0 ? p / g : 0.0, clock);
     // The clock ticks in 0.1 us steps under Wine; the means resolve finer.

@@ -1,15 +1,9 @@
 // Benchmark: the pen head's cost per animation step (erase, save the square under the pen,
 // draw the turned pencil), measured through pen.move with the head shown, against the same
 // moves without the head. Prints microseconds per move, median of 21 batches of 500.
-#include <algorithm>
+#include <bench_timing.h>
 
-static double nowUs() {
-    static LARGE_INTEGER freq = {};
-    if (freq.QuadPart == 0) QueryPerformanceFrequency(&freq);
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return t.QuadPart * 1e6 / freq.QuadPart;
-}
+static double nowUs() { return benchSeconds() * 1e6; }
 
 static double medianPerMove(bool head, double heading) {
     std::vector<double> batches;
@@ -21,8 +15,7 @@ static double medianPerMove(bool head, double heading) {
         batches.push_back((nowUs() - start) / 500);
     }
     pen.hide();
-    std::sort(batches.begin(), batches.end());
-    return batches[batches.size() / 2];
+    return benchMedian(batches);
 }
 
 int main() {

@@ -4,13 +4,7 @@
 // medians in microseconds and exits. Every ten numbers end a line and every 500 the pane
 // starts empty again (untimed), so the edit control's cost of a long text weighs the same
 // on both. The round trip of an empty message to the UI thread is given for scale.
-#include <algorithm>
-#include <vector>
-
-static double medianOf(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
-}
+#include <bench_timing.h>
 
 int main()
 {
@@ -39,9 +33,9 @@ int main()
         trip.push_back((t1.QuadPart - t0.QuadPart) * us);
         if (i % 10 == 9) cout << endl;
     }
-    const double a = medianOf(insertion), b = medianOf(bare);
+    const double a = benchMedian(insertion), b = benchMedian(bare);
     printf("cout << int: median %.1f us; bare EM_REPLACESEL: median %.1f us; ratio %.2f; "
-           "empty round trip: median %.1f us (%d each)\n", a, b, a / b, medianOf(trip), n);
+           "empty round trip: median %.1f us (%d each)\n", a, b, a / b, benchMedian(trip), n);
     fflush(stdout);
     ExitProcess(0);
     return 0;

@@ -4,22 +4,7 @@
 //   2. pen.pic of the 100 x 50 pictures bench.bmp and bench.png of the program's folder
 //      (scripts/bench-pen-text.sh makes them): the median of 200 loads and draws each.
 // Prints the figures and exits.
-#include <algorithm>
-#include <vector>
-
-static double now() {
-    static LARGE_INTEGER f = {};
-    if (f.QuadPart == 0) QueryPerformanceFrequency(&f);
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return (double)t.QuadPart / (double)f.QuadPart;
-}
-
-static double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    const size_t n = v.size();
-    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
-}
+#include <bench_timing.h>
 
 static void pictures(const char* file) {
     const std::string path = getCurPath() + "\\" + file;
@@ -29,11 +14,11 @@ static void pictures(const char* file) {
     }
     std::vector<double> times;
     for (int i = 0; i < 200; ++i) {
-        const double t0 = now();
+        const double t0 = benchSeconds();
         pen.pic(file);
-        times.push_back((now() - t0) * 1000);
+        times.push_back((benchSeconds() - t0) * 1000);
     }
-    printf("pen.pic(%s), 100 x 50: median %.3f ms over 200 (min %.3f, max %.3f)\n", file, median(times),
+    printf("pen.pic(%s), 100 x 50: median %.3f ms over 200 (min %.3f, max %.3f)\n", file, benchMedian(times),
            *std::min_element(times.begin(), times.end()), *std::max_element(times.begin(), times.end()));
 }
 
@@ -45,21 +30,21 @@ int main() {
     const int px = xScn(0), py = yScn(0);
     std::vector<double> penTexts, bareTexts, centred, empty;
     for (int i = 0; i < kTexts; ++i) {
-        double t0 = now();
+        double t0 = benchSeconds();
         pen << 123;
-        penTexts.push_back(now() - t0);
-        t0 = now();
+        penTexts.push_back(benchSeconds() - t0);
+        t0 = benchSeconds();
         TextOutA(dc, px, py, "123", 3);
-        bareTexts.push_back(now() - t0);
-        t0 = now();
+        bareTexts.push_back(benchSeconds() - t0);
+        t0 = benchSeconds();
         pen << "abc";
-        centred.push_back(now() - t0);
-        t0 = now();
-        empty.push_back(now() - t0);
+        centred.push_back(benchSeconds() - t0);
+        t0 = benchSeconds();
+        empty.push_back(benchSeconds() - t0);
     }
-    const double clock = median(empty) * 1e6;
+    const double clock = benchMedian(empty) * 1e6;
     printf("pen << 123: median %.2f us; bare TextOutA: %.2f us; pen << \"abc\" (centred): %.2f us; over %d each\n",
-           median(penTexts) * 1e6 - clock, median(bareTexts) * 1e6 - clock, median(centred) * 1e6 - clock, kTexts);
+           benchMedian(penTexts) * 1e6 - clock, benchMedian(bareTexts) * 1e6 - clock, benchMedian(centred) * 1e6 - clock, kTexts);
     pictures("bench.bmp");
     pictures("bench.png");
     fflush(stdout);
