@@ -281,7 +281,7 @@ public:
     Tpen2& color(int r, int g, int b);
     Tpen2& up();
     Tpen2& down();
-    Tpen2& pic(string file, double w, double h, bool keep);
+    Tpen2& pic(string file, double w, double h, bool centred);  // a picture file of the program's folder
     Tpen2& pic(string file);
     Tpen2& cls(int n);
     Tpen2& cls(int r, int g, int b);

@@ -68,14 +68,14 @@ void _showPicture(IPicture* picture, double w, double h, bool centred) {
     }
 }
 
-Tpen2& Tpen2::pic(string file, double w, double h, bool keep) {
+Tpen2& Tpen2::pic(string file, double w, double h, bool centred) {
     _runtimeCheckpoint();
     bool drawn = false;
     {
         TcomScope com;
         IPicture* picture = loadPicture(file);
         if (picture != NULL) {
-            _showPicture(picture, w, h, keep);
+            _showPicture(picture, w, h, centred);
             picture->Release();
             drawn = true;
         }
