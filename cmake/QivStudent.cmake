@@ -24,3 +24,18 @@ function(qiv_student_program name)
   add_custom_target(${name} ALL DEPENDS ${_exe})
   set_target_properties(${name} PROPERTIES QIV_EXE ${_exe})
 endfunction()
+
+# qiv_stage_include(<target> <header>)
+# Copies a header of the test sources into the staged installation's include folder (the -I
+# of the compile command), where student-built test programs find it; <target> builds it.
+function(qiv_stage_include target header)
+  get_filename_component(_name ${header} NAME)
+  set(_out ${QIV_STAGE}/MinGW/include/${_name})
+  add_custom_command(
+    OUTPUT ${_out}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${QIV_STAGE}/MinGW/include
+    COMMAND ${CMAKE_COMMAND} -E copy ${header} ${_out}
+    DEPENDS ${header}
+    VERBATIM)
+  add_custom_target(${target} DEPENDS ${_out})
+endfunction()
