@@ -28,8 +28,13 @@ void TPen::init(HWND window) {
     MoveToEx(hdc, static_cast<int>(ox), static_cast<int>(oy), NULL);
 }
 
+// The device pen made for the run goes with the run's device context: the stock pen takes
+// its place and it is deleted before the paint ends (ending the paint deletes nothing).
 void TPen::end() {
-    if (hwnd != NULL && hdc != NULL) EndPaint(hwnd, &ps);
+    if (hwnd == NULL || hdc == NULL) return;
+    const HGDIOBJ own = SelectObject(hdc, GetStockObject(BLACK_PEN));
+    if (own != NULL) DeleteObject(own);
+    EndPaint(hwnd, &ps);
 }
 
 void TPen::creat() {

@@ -189,7 +189,10 @@ void TpenHead::releaseOwned(HBITMAP oldImage, HBITMAP oldMask) {
 
 void TpenHead::init() {
     const HBITMAP oldImage = hImage, oldMask = hMask;
-    for (int i = 0; i < 17; ++i) heads[i] = loadResourceBitmap(string(penHeadNames[i]) + "Head_bmp");
+    // Loaded once for the process: shared resource images are not always shared (Wine returns
+    // a new bitmap for every load), so loading them at every run would leak 17 bitmaps a run.
+    for (int i = 0; i < 17; ++i)
+        if (heads[i] == NULL) heads[i] = loadResourceBitmap(string(penHeadNames[i]) + "Head_bmp");
     hMask = heads[kMaskHead];
     hImage = heads[kStartHead];
     custom = false;

@@ -8,7 +8,8 @@
 // thread waits for that, it keeps answering the messages the worker sends it. Only a
 // worker that calls nothing of the runtime (a loop of the program's own) is ended by
 // force, and then only while its instruction pointer lies in the program's own code, not
-// inside a system library that may hold a lock (the heap, GDI) the UI thread needs later.
+// inside a system library that may hold a lock (the heap, GDI) the UI thread needs later:
+// it is suspended there and sent on to ExitThread, so it gives back its stack and handle.
 #include "runtime_internal.h"
 
 #include <ctime>
@@ -73,11 +74,17 @@ bool inProgramCode(HANDLE thread) {
 
 // Suspends the worker at a point where it holds no system lock: in the program's own code
 // or blocked inside the runtime. After kSafePointTries it suspends it wherever it is.
-// Returns whether the worker is now suspended (false: it is gone).
-bool suspendAtSafePoint() {
+// Returns whether the worker is now suspended (false: it is gone); *inOwnCode tells whether
+// it was caught running the program's own code.
+bool suspendAtSafePoint(bool* inOwnCode = NULL) {
+    if (inOwnCode != NULL) *inOwnCode = false;
     for (int i = 0; i < kSafePointTries; ++i) {
         if (SuspendThread(work_hand) == static_cast<DWORD>(-1)) return false;
-        if (g_blocked || inProgramCode(work_hand)) return true;
+        if (g_blocked) return true;
+        if (inProgramCode(work_hand)) {
+            if (inOwnCode != NULL) *inOwnCode = true;
+            return true;
+        }
         ResumeThread(work_hand);
         // A worker waiting in SendMessage for this thread gets its answer and moves on.
         MSG msg;
@@ -86,6 +93,31 @@ bool suspendAtSafePoint() {
     }
     return SuspendThread(work_hand) != static_cast<DWORD>(-1);
 }
+
+// Where a worker caught in the program's own code is sent: it ends itself, so the system
+// gives back its stack and everything else a thread holds, which a thread ended from outside
+// keeps for good (about 1 MiB and a handle per stop).
+void WINAPI endStoppedWorker() { ExitThread(0); }
+
+// Makes the suspended worker continue in endStoppedWorker, on its own stack below the frames
+// it was in, as if called from there. Only for a worker stopped in the program's own code:
+// it then holds no lock of the system.
+bool sendToItsEnd(HANDLE thread) {
+    CONTEXT ctx;
+    ZeroMemory(&ctx, sizeof ctx);
+    ctx.ContextFlags = CONTEXT_CONTROL;
+    if (!GetThreadContext(thread, &ctx)) return false;
+#if defined(_WIN64)
+    ctx.Rsp = ((ctx.Rsp - 512) & ~static_cast<DWORD64>(15)) - 8;  // the return address's slot
+    ctx.Rip = reinterpret_cast<DWORD64>(&endStoppedWorker);
+#else
+    ctx.Esp = ((ctx.Esp - 512) & ~static_cast<DWORD>(15)) - 4;
+    ctx.Eip = reinterpret_cast<DWORD>(&endStoppedWorker);
+#endif
+    return SetThreadContext(thread, &ctx) != 0;
+}
+
+const DWORD kSelfEndMs = 1000;  // how long a worker sent to its end gets to get there
 
 // Halts the worker for good, from the UI thread. Returns false when the program had just
 // returned and its worker ran the stop sequence itself, which must not run twice.
@@ -101,7 +133,15 @@ bool endWorkerFromUi() {
     while (ResumeThread(work_hand) > 1) {}
     if (waitWorkerEnd(kSelfStopMs)) return true;
     // A loop of the program's own that calls nothing of the runtime.
-    suspendAtSafePoint();
+    bool inOwnCode = false;
+    if (suspendAtSafePoint(&inOwnCode) && inOwnCode && sendToItsEnd(work_hand)) {
+        ResumeThread(work_hand);
+        if (waitWorkerEnd(kSelfEndMs)) {
+            _resetOutputLock();
+            return true;
+        }
+        suspendAtSafePoint();
+    }
     TerminateThread(work_hand, 0);
     WaitForSingleObject(work_hand, 5000);
     _resetOutputLock();
