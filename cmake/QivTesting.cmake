@@ -57,11 +57,12 @@ function(qiv_write_wine_test_list)
   file(GENERATE OUTPUT ${CMAKE_BINARY_DIR}/wine-tests.cmake CONTENT "${_out}")
 endfunction()
 
-# Native side: the fixture that starts Xvfb, the Wine prefix and a persistent wineserver,
-# and the include of the list the cross build wrote.
-function(qiv_register_wine_tests win_binary_dir)
+# Native side: the fixture that starts Xvfb, the Wine prefix and a persistent wineserver for
+# the architecture the tests were built for, and the include of the list the cross build
+# wrote.
+function(qiv_register_wine_tests win_binary_dir arch)
   set(_state ${CMAKE_BINARY_DIR}/wine-state)
-  add_test(NAME wine_environment_start COMMAND ${QIV_SCRIPTS}/wine-env.sh start ${_state})
+  add_test(NAME wine_environment_start COMMAND ${QIV_SCRIPTS}/wine-env.sh start ${_state} ${arch})
   set_tests_properties(wine_environment_start PROPERTIES FIXTURES_SETUP wine TIMEOUT 300 RESOURCE_LOCK display)
   add_test(NAME wine_environment_stop COMMAND ${QIV_SCRIPTS}/wine-env.sh stop ${_state})
   set_tests_properties(wine_environment_stop PROPERTIES FIXTURES_CLEANUP wine TIMEOUT 60 RESOURCE_LOCK display)

@@ -1,14 +1,23 @@
 #!/usr/bin/env bash
 # The Wine environment shared by every Windows test of one build:
 #   wine-env.sh arch                 prints the Windows architecture Wine can run here
-#                                    (i686 where 32-bit Linux programs run, else x86_64)
-#   wine-env.sh start <state-dir>    virtual X server, Wine prefix, persistent wineserver
+#                                    (i686 where 32-bit Linux programs run, else x86_64;
+#                                    QIV_WINE_ARCH_FORCE=x86_64 makes a machine that runs
+#                                    both take the 64-bit path, to try it)
+#   wine-env.sh start <state-dir> [arch]
+#                                    virtual X server, Wine prefix, persistent wineserver
+#                                    for the architecture the tests were built for
 #   wine-env.sh stop  <state-dir>    ends them
 #   wine-env.sh exec <cmd> [args]    runs cmd with the environment of $QIV_WINE_STATE
 # The state directory keeps env.sh (variables for the tests) and the pids to stop.
 set -euo pipefail
 
 wine_arch() {
+    case "${QIV_WINE_ARCH_FORCE:-}" in
+        i686 | x86_64) echo "$QIV_WINE_ARCH_FORCE"; return ;;
+        "") ;;
+        *) echo "wine-env: QIV_WINE_ARCH_FORCE must be i686 or x86_64" >&2; return 2 ;;
+    esac
     if /usr/lib/wine/wine --version >/dev/null 2>&1; then echo i686; else echo x86_64; fi
 }
 
@@ -35,10 +44,10 @@ ENV
 }
 
 start() {
-    local state=$1 arch display n
+    local state=$1 arch=${2:-} display n
     mkdir -p "$state"
     stop "$state" >/dev/null 2>&1 || true
-    arch=$(wine_arch)
+    [ -n "$arch" ] || arch=$(wine_arch)
     # A free display number: the first without a lock file.
     for n in $(seq 91 140); do
         [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || break
@@ -80,11 +89,11 @@ cmd=${1:-}
 shift || true
 case "$cmd" in
     arch) wine_arch ;;
-    start) start "$1" ;;
+    start) start "$1" "${2:-}" ;;
     stop) stop "$1" ;;
     exec)
         # shellcheck disable=SC1091
         . "${QIV_WINE_STATE:?QIV_WINE_STATE is not set}/env.sh"
         exec "$@" ;;
-    *) echo "usage: $0 arch | start DIR | stop DIR | exec CMD [ARGS]" >&2; exit 2 ;;
+    *) echo "usage: $0 arch | start DIR [ARCH] | stop DIR | exec CMD [ARGS]" >&2; exit 2 ;;
 esac

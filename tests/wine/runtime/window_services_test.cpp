@@ -29,6 +29,17 @@ static std::string takeMessageBox(const std::string& caption, bool* found) {
     return text;
 }
 
+// Sends what F1 sends. A thread start: declared with the calling convention CreateThread
+// expects, which on 32-bit Windows differs from a plain function's (or a lambda's).
+static DWORD WINAPI sendHelpRequest(LPVOID) {
+    HELPINFO info;
+    ZeroMemory(&info, sizeof info);
+    info.cbSize = sizeof info;
+    info.iContextType = HELPINFO_WINDOW;
+    SendMessageA(hwndMain, WM_HELP, 0, (LPARAM)&info);
+    return 0;
+}
+
 static void checkBoxes() {
     bool found = false;
     PostMessageA(hwndMain, WM_COMMAND, 24, 0);
@@ -39,14 +50,7 @@ static void checkBoxes() {
 
     // What F1 sends. WM_HELP carries a pointer, so it cannot be posted: a helper thread
     // sends it and stays blocked while the box is open.
-    HANDLE sender = CreateThread(NULL, 0, [](LPVOID) -> DWORD {
-        HELPINFO info;
-        ZeroMemory(&info, sizeof info);
-        info.cbSize = sizeof info;
-        info.iContextType = HELPINFO_WINDOW;
-        SendMessageA(hwndMain, WM_HELP, 0, (LPARAM)&info);
-        return 0;
-    }, NULL, 0, NULL);
+    HANDLE sender = CreateThread(NULL, 0, sendHelpRequest, NULL, 0, NULL);
     takeMessageBox(qc_ansi(L"操作简介"), &found);
     WaitForSingleObject(sender, 3000);
     CloseHandle(sender);
