@@ -135,9 +135,44 @@ static void checkWindowTree() {
     ok(GetClassLongPtrA(hwndMain, GCLP_HICON) != 0, "main window has no icon");
 }
 
+// The menu bar and its two drop-down menus while idle: order, texts as the ANSI calls read
+// them (GBK bytes), command ids (-1 for a drop-down), the Run button and the greyed pause
+// place.
+static void checkMenuTree() {
+    HMENU bar = GetMenu(hwndMain);
+    HMENU tools = GetSubMenu(bar, 1), helpMenu = GetSubMenu(bar, 2);
+    ok(bar == hMenubar && tools == hMenu_TOOLS && helpMenu == hMenu_HELP, "menu handles");
+    ok(GetMenuItemCount(bar) == 5 && GetMenuItemCount(tools) == 2 && GetMenuItemCount(helpMenu) == 2,
+       "item counts %d %d %d", GetMenuItemCount(bar), GetMenuItemCount(tools), GetMenuItemCount(helpMenu));
+    const struct {
+        HMENU menu;
+        int position;
+        const wchar_t* text;
+        UINT id;
+        bool greyed;
+    } items[] = {
+        {bar, 0, L"退出", 23, false},         {bar, 1, L"工具", (UINT)-1, false},
+        {bar, 2, L"帮助", (UINT)-1, false},    {bar, 3, L"运行(&R)", 1, false},
+        {bar, 4, L"", 9, true},               {tools, 0, L"画坐标轴", 2, false},
+        {tools, 1, L"保存图形", 4, false},     {helpMenu, 0, L"帮助文档", 24, false},
+        {helpMenu, 1, L"关于", 29, false},
+    };
+    for (const auto& item : items) {
+        char text[64] = "";
+        GetMenuStringA(item.menu, item.position, text, sizeof text, MF_BYPOSITION);
+        const std::string expected = qc_ansi(item.text);
+        ok(expected == text, "menu item %d: [%s], expected [%s]", item.position, text, expected.c_str());
+        ok(GetMenuItemID(item.menu, item.position) == item.id, "menu item [%s]: id %d, expected %d",
+           expected.c_str(), (int)GetMenuItemID(item.menu, item.position), (int)item.id);
+        const bool greyed = (GetMenuState(item.menu, item.position, MF_BYPOSITION) & MF_GRAYED) != 0;
+        ok(greyed == item.greyed, "menu item [%s]: greyed %d", expected.c_str(), greyed);
+    }
+}
+
 static void driver() {
     ok(qc_wait_idle(5000), "first run did not end");
     checkWindowTree();
+    checkMenuTree();
     checkBoxes();
     checkStripDrag();
 
