@@ -1,7 +1,7 @@
 // Stand-in for the tool chain's g++.exe, for tests under Wine: runs the Linux cross compiler
 // (QIV_LINUX_COMPILER, the one that built the runtime under test) with the same arguments,
 // Windows paths in them translated to Linux paths, and relays everything the compiler
-// printed to standard error or output to its own standard output in one write, with the
+// printed to standard error or output to its own standard output in pieces, with the
 // paths it was given written back in their Windows form and the CR LF line ends of a
 // Windows compiler. Like g++, it prints nothing when the step succeeds, and it exits with
 // the compiler's exit status.
@@ -101,9 +101,15 @@ std::string windowsLineEnds(const std::string &text) {
     return out;
 }
 
+// Writes in pieces of at most 512 bytes, as a compiler writes its report message by
+// message: a reader of the pipe sees a long report arrive over many writes.
 void writeOut(const std::string &text) {
-    DWORD written = 0;
-    if (!text.empty()) WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), text.data(), (DWORD)text.size(), &written, nullptr);
+    const HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+    for (size_t at = 0; at < text.size(); at += 512) {
+        const DWORD piece = static_cast<DWORD>(std::min<size_t>(512, text.size() - at));
+        DWORD written = 0;
+        if (!WriteFile(out, text.data() + at, piece, &written, nullptr)) return;
+    }
 }
 
 }  // namespace

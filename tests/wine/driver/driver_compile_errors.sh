@@ -2,12 +2,16 @@
 # Builds that fail: an undeclared name (F11) shows the compiler's own output, "编译失败..."
 # and one hint line, moves the caret to the reported line and column and starts nothing;
 # a source that compiles with only a warning (F11) also fails and is not linked. In both
-# the old object and program files are gone.
+# the old object and program files are gone. A report of 200 errors, written over many pipe
+# writes, ends the build all the same: the panel keeps the report's first part, and the hint
+# and the caret come from the first error.
 TEST_NAME=driver_compile_errors
 . "$(dirname "$0")/driver_test_lib.sh"
 
 dialect_source 'foo = 3;' | iconv -f UTF-8 -t GBK >"$PROG/qiv_01.cpp"
 dialect_source 'char c = 300;' | iconv -f UTF-8 -t GBK >"$PROG/qiv_02.cpp"
+# x0 = 0; ... x199 = 199;, one undeclared name per line from line 6 on.
+dialect_source "$(for i in $(seq 0 199); do printf 'x%d = %d;\n    ' "$i" "$i"; done)" >"$PROG/qiv_03.cpp"
 for b in qiv_01 qiv_02; do echo "old object" >"$PROG/$b.o"; echo "old program" >"$PROG/$b.exe"; done
 
 driver_run errors <<SCRIPT
@@ -29,9 +33,17 @@ echo warning
 print-panel-text
 print-caret
 print-window qiv_02
+open $PROG/qiv_03.cpp
+caret 1 1
+key F11
+wait-panel 编译失败 60000
+wait 1500
+echo long
+print-panel-text
+print-caret
 exit 0
 SCRIPT
-end_programs qiv_01.exe qiv_02.exe
+end_programs qiv_01.exe qiv_02.exe qiv_03.exe
 
 panel_after errors undeclared >"$WORK/undeclared"
 check_eq "undeclared: first line" " (1) 删除了旧的程序！" "$(sed -n 1p "$WORK/undeclared")"
@@ -60,5 +72,15 @@ check_eq "warning: caret at the warning" "caret: line=6 column=$column" "$(line_
 check_eq "warning: nothing started" "window: qiv_02 none" "$(line_after errors warning 'window:')"
 [ ! -e "$PROG/qiv_01.o" ] && [ ! -e "$PROG/qiv_01.exe" ] && [ ! -e "$PROG/qiv_02.exe" ] && pass ||
     failed "old or new object/program files left: $(ls "$PROG" | tr '\n' ' ')"
+
+panel_after errors long >"$WORK/long"
+grep -qF "qiv_03.cpp:6:5: error: 'x0' was not declared in this scope" "$WORK/long" && pass ||
+    failed "long report: the first error is not in the panel"
+grep -qF "'x199'" "$WORK/long" && failed "long report: the panel holds more than the kept part" || pass
+kept=$(head -n -1 "$WORK/long" | tail -n +2 | wc -c)  # between the first line and the hint
+[ "$kept" -gt 1000 ] && [ "$kept" -lt 1300 ] && pass || failed "long report: $kept bytes of it in the panel"
+check_eq "long report: hint from the first error" "============在第 6 行第 5 列附近有错误:    'x0' 未定义." \
+    "$(tail -n 1 "$WORK/long")"
+check_eq "long report: caret at the first error" "caret: line=6 column=5" "$(line_after errors long 'caret:')"
 
 finish
