@@ -273,6 +273,8 @@ public:
         if (shown) show();
         return *this;
     }
+    // The pen's state as one line: "x=100.00 y=-50.00 angle=90.00 color=(0,0,205) size=1
+    // down scale=1.00" (position, heading, colour, width, drawing or not, scale).
     Tpen2& getLine(string& line);
     Tpen2& operator+(double len);
     Tpen2& operator-(double len);

@@ -4,6 +4,7 @@
 #include "core/colour_numbers.h"
 #include "core/pen_geometry.h"
 #include "core/pen_speed.h"
+#include "core/pen_state_text.h"
 #include "runtime_internal.h"
 
 Tpen2::Tpen2() : savecount(0), delayTime(0), headShow(false) {}
@@ -21,6 +22,14 @@ double Tpen2::getOX() const { return _pen.ox; }
 double Tpen2::getOY() const { return _pen.oy; }
 double Tpen2::getX() const { return x(); }
 double Tpen2::getY() const { return y(); }
+
+Tpen2& Tpen2::getLine(string& line) {
+    _runtimeCheckpoint();
+    const qiv::PenState state = {x(), y(), getAngle(), _pen.r, _pen.g, _pen.b, _pen.size, _pen.style != PS_NULL,
+                                 _pen.scale};
+    line = qiv::penStateLine(state);
+    return *this;
+}
 
 // --- scale, origin and viewport ----------------------------------------------------------
 Tpen2& Tpen2::scale(double s, bool multiply) {

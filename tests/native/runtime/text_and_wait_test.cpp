@@ -1,10 +1,11 @@
-// Decimal text of whole numbers and the way wait() blocks.
+// Decimal text of whole numbers, the pen's state line and the way wait() blocks.
 #include <gtest/gtest.h>
 
 #include <climits>
 #include <cmath>
 
 #include "core/number_text.h"
+#include "core/pen_state_text.h"
 #include "core/wait_plan.h"
 
 using namespace qiv;
@@ -18,6 +19,17 @@ TEST(NumberText, ZeroPositivesNegativesAndExtremes) {
     EXPECT_EQ(decimalText(-7), "-7");
     EXPECT_EQ(decimalText(LLONG_MAX), "9223372036854775807");
     EXPECT_EQ(decimalText(LLONG_MIN), "-9223372036854775808");
+}
+
+TEST(PenStateText, RoundsToTwoDecimalsAndTellsUpOrDown) {
+    EXPECT_EQ(penStateLine({0, -0.0, -0.0, 0, 0, 205, 1, true, 1}),
+              "x=0.00 y=0.00 angle=0.00 color=(0,0,205) size=1 down scale=1.00");
+    EXPECT_EQ(penStateLine({100, -50.006, 270.5, 255, 128, 0, 12, false, 0.8}),
+              "x=100.00 y=-50.01 angle=270.50 color=(255,128,0) size=12 up scale=0.80");
+    // The largest values a program can reach still give the whole line.
+    const std::string huge = penStateLine({-1e308, 1e308, 359.99, 255, 255, 255, 99, true, 1e300});
+    EXPECT_EQ(huge.compare(0, 3, "x=-"), 0);
+    EXPECT_NE(huge.find(" angle=359.99 color=(255,255,255) size=99 down scale=1"), std::string::npos);
 }
 
 TEST(WaitPlan, TinyZeroAndNegativeWaitsReturnAtOnce) {
