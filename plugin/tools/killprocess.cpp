@@ -1,5 +1,7 @@
-// Stand-in for killprocess.exe, for tests under Wine: ends every process whose image name
-// (without folder, case ignored) is one of the arguments. Never ends itself.
+// killprocess.exe: ends every process whose image name (without folder, case ignored) is one
+// of the arguments, e.g. killprocess as.exe cc1plus.exe qiv_01.exe. The build key starts it
+// before a build so that a program still running, or a compiler left over, does not keep
+// the files in use. Never ends itself; prints nothing; exits with 0.
 #include <windows.h>
 #include <shellapi.h>
 #include <tlhelp32.h>
@@ -7,8 +9,12 @@
 int wmain(int, wchar_t **) {
     int argc = 0;
     wchar_t **argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    if (argv == nullptr) return 1;
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snapshot == INVALID_HANDLE_VALUE) return 1;
+    if (snapshot == INVALID_HANDLE_VALUE) {
+        LocalFree(argv);
+        return 1;
+    }
     PROCESSENTRY32W entry = {};
     entry.dwSize = sizeof entry;
     for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
