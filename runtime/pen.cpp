@@ -1,6 +1,7 @@
 // The program's pen: logical orientation (y up, compass heading) over the device pen.
 // Every operation returns the pen so that calls chain.
 #include "core/animation_plan.h"
+#include "core/canvas_clip.h"
 #include "core/colour_numbers.h"
 #include "core/pen_geometry.h"
 #include "core/pen_speed.h"
@@ -79,6 +80,8 @@ Tpen2& Tpen2::resetXY() {
 }
 
 Tpen2& Tpen2::setXY(double x, double y, double w, double h) {
+    _runtimeCheckpoint();
+    if (!qiv::usable(x) || !qiv::usable(y) || !qiv::usable(w) || !qiv::usable(h)) return *this;
     resetXY();
     const RECT rc = canvasClient();
     applyViewport(qiv::setViewport(rc.right, rc.bottom, _pen.scale, x, y, w, h));
@@ -139,14 +142,18 @@ void animate(Tpen2& self, qiv::AnimationCursor plan) {
 }  // namespace
 
 // --- motion ------------------------------------------------------------------------------
+// NaN or infinite distances, turns, headings, coordinates and speeds are refused like other
+// invalid arguments: the call does nothing and the pen stays as it was.
 Tpen2& Tpen2::operator+(double len) {
     _runtimeCheckpoint();
+    if (!qiv::usable(len)) return *this;
     animate(*this, qiv::AnimationCursor::forward(len, delayTime, headShow));
     return *this;
 }
 Tpen2& Tpen2::operator-(double len) { return operator+(-len); }
 Tpen2& Tpen2::operator^(double deg) {
     _runtimeCheckpoint();
+    if (!qiv::usable(deg)) return *this;
     animate(*this, qiv::AnimationCursor::turn(deg, delayTime, headShow));
     return *this;
 }
@@ -157,6 +164,7 @@ Tpen2& Tpen2::lt(double ang) { return operator^(-ang); }
 
 Tpen2& Tpen2::move(double x, double y) {
     _runtimeCheckpoint();
+    if (!qiv::usable(x) || !qiv::usable(y)) return *this;
     if (headShow) _head.restoreScreen();
     _pen.move(x, -y);
     if (headShow) reshowHead(*this);
@@ -165,6 +173,7 @@ Tpen2& Tpen2::move(double x, double y) {
 
 Tpen2& Tpen2::line(double x, double y) {
     _runtimeCheckpoint();
+    if (!qiv::usable(x) || !qiv::usable(y)) return *this;
     if (headShow) _head.restoreScreen();
     _pen.line(x, -y);
     if (headShow) drawHeadAtPen();
@@ -176,6 +185,7 @@ void move(double x, double y) { pen.move(x, y); }
 // Sets the compass heading at once (not animated); the turn by 0 reduces it.
 Tpen2& Tpen2::angle(double a) {
     _runtimeCheckpoint();
+    if (!qiv::usable(a)) return *this;
     if (headShow) _head.restoreScreen();
     _pen.angle = a + 270;
     _pen.rt(0);
@@ -185,6 +195,7 @@ Tpen2& Tpen2::angle(double a) {
 
 Tpen2& Tpen2::speed(double s) {
     _runtimeCheckpoint();
+    if (!qiv::usable(s)) return *this;
     delayTime = qiv::delayForSpeed(s);
     return *this;
 }

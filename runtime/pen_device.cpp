@@ -1,6 +1,7 @@
 // The device pen: screen orientation, canvas pixels, the run's device context.
 #include <cmath>
 
+#include "core/canvas_clip.h"
 #include "core/colour_numbers.h"
 #include "core/pen_geometry.h"
 #include "runtime_internal.h"
@@ -21,6 +22,9 @@ void TPen::init(HWND window) {
     x = y = 0;
     angle = 270;
     hdc = BeginPaint(window, &ps);
+    // A worker ended by force inside a shape may have left a path open on the window's
+    // device context; this run's lines must reach the canvas.
+    if (hdc != NULL) AbortPath(hdc);
     r = 0;
     g = 0;
     b = 205;
@@ -51,23 +55,46 @@ void TPen::color(int red, int green, int blue) {
     creat();
 }
 
+// A position whose pixel would not be a usable number (NaN, infinite, beyond any range) is
+// refused: the pen stays where it was.
 void TPen::move(double nx, double ny) {
     _runtimeCheckpoint();
+    const double px = scale * nx + ox, py = scale * ny + oy;
+    if (!qiv::usable(nx) || !qiv::usable(ny) || !qiv::usable(px) || !qiv::usable(py)) return;
     x = nx;
     y = ny;
-    MoveToEx(hdc, static_cast<int>(scale * x + ox), static_cast<int>(scale * y + oy), NULL);
+    MoveToEx(hdc, qiv::clampedPixel(px), qiv::clampedPixel(py), NULL);
 }
 
+// A line inside the drawing area goes to the device as it always did, from the device's
+// current point. One that leaves the area is cut to it first (nothing of the cut part could
+// show), so no single call draws for long far off the canvas; the current point then goes to
+// the pen's pixel, limited to the device's range.
 void TPen::line(double nx, double ny) {
     _runtimeCheckpoint();
+    const double px0 = scale * x + ox, py0 = scale * y + oy;
+    const double px1 = scale * nx + ox, py1 = scale * ny + oy;
+    if (!qiv::usable(nx) || !qiv::usable(ny) || !qiv::usable(px1) || !qiv::usable(py1)) return;
     x = nx;
     y = ny;
-    LineTo(hdc, static_cast<int>(scale * x + ox), static_cast<int>(scale * y + oy));
+    const qiv::DeviceLine d = qiv::clipLine(px0, py0, px1, py1);
+    if (!d.cut) {
+        LineTo(hdc, d.x1, d.y1);
+        return;
+    }
+    if (d.visible) {
+        MoveToEx(hdc, d.x0, d.y0, NULL);
+        LineTo(hdc, d.x1, d.y1);
+    }
+    MoveToEx(hdc, qiv::clampedPixel(px1), qiv::clampedPixel(py1), NULL);
 }
 
 void TPen::fd(double len) { line(x + cos(angle * _d2e) * len, y + sin(angle * _d2e) * len); }
 
-void TPen::rt(double deg) { angle = qiv::turnScreenHeading(angle, deg); }
+void TPen::rt(double deg) {
+    if (!qiv::usable(deg)) return;
+    angle = qiv::turnScreenHeading(angle, deg);
+}
 
 int xScn(double x) { return qiv::pixelX(x, _pen.scale, _pen.ox); }
 int yScn(double y) { return qiv::pixelY(y, _pen.scale, _pen.oy); }

@@ -1,5 +1,6 @@
 // Shapes centred on the pen (ellipses, circles, rectangles; outlined or filled) and clearing
 // the canvas. A shape never moves the pen or changes its heading, width, style or colour.
+#include "core/canvas_clip.h"
 #include "core/colour_numbers.h"
 #include "core/shape_boxes.h"
 #include "runtime_internal.h"
@@ -41,12 +42,15 @@ void strokeOutline(Shape addToPath) {
 
 qiv::CanvasMap canvasMap() { return qiv::CanvasMap{_pen.scale, _pen.ox, _pen.oy}; }
 
+// Sizes that are NaN or infinite are refused: nothing is drawn.
 void ellipseAtPen(int filled, double w, double h, int r, int g, int b) {
+    if (!qiv::usable(w) || !qiv::usable(h)) return;
     const qiv::PixelBox box = qiv::ellipseBox(pen.x(), pen.y(), w, h, canvasMap());
     _ellipse(filled, box.left, box.top, box.width, box.height, r, g, b);
 }
 
 void rectangleAtPen(int filled, double w, double h, int r, int g, int b) {
+    if (!qiv::usable(w) || !qiv::usable(h)) return;
     const qiv::PixelBox box = qiv::rectangleBox(pen.x(), pen.y(), w, h, canvasMap());
     _rectangle(filled, box.left, box.top, box.width, box.height, r, g, b);
 }
@@ -56,9 +60,21 @@ void rectangleAtPen(int filled, double w, double h, int r, int g, int b) {
 // Outline: the path of the ellipse stroked with the pen's width and style. Filled: a brush
 // of the colour fills it and a 1-pixel outline of the same colour (in the pen's style) is
 // drawn round it.
+//
+// Far beyond the canvas nothing is drawn, and an ellipse round the whole drawing area, clear
+// of its outline, only fills the area (or draws nothing when not filled): the same pixels,
+// without handing the device coordinates it would spend long on.
 void _ellipse(int filled, int left, int top, int width, int height, int r, int g, int b) {
     _runtimeCheckpoint();
     if (_pen.hdc == NULL) return;  // no canvas yet
+    const qiv::PixelBox box = {left, top, width, height};
+    const qiv::ShapeView view = qiv::ellipseView(box, _pen.size, filled != 0);
+    if (view == qiv::ShapeView::Nothing) return;
+    if (view == qiv::ShapeView::FillArea) {
+        const int a = static_cast<int>(qiv::kDrawArea);
+        _rectangle(1, -a, -a, 2 * a, 2 * a, r, g, b);
+        return;
+    }
     const bool head = eraseHead();
     const TPen kept = _pen;
     _pen.color(r, g, b);
@@ -80,15 +96,20 @@ void _ellipse(int filled, int left, int top, int width, int height, int r, int g
 
 // Filled: the box is painted with the colour, no outline, also with the pen up. Outline:
 // the rectangle's path stroked with the pen's width and style.
+// A box reaching beyond the drawing area is cut to it first.
 void _rectangle(int filled, int left, int top, int width, int height, int r, int g, int b) {
     _runtimeCheckpoint();
     if (_pen.hdc == NULL) return;
+    qiv::PixelBox box = {left, top, width, height};
+    if (!qiv::clipRectangle(&box, _pen.size)) return;
+    left = box.left;
+    top = box.top;
     const bool head = eraseHead();
-    const int right = left + width, bottom = top + height;
+    const int right = left + box.width, bottom = top + box.height;
     if (filled) {
-        const RECT box = {left, top, right, bottom};
+        const RECT area = {left, top, right, bottom};
         HBRUSH brush = CreateSolidBrush(qiv::packColour(r, g, b));
-        FillRect(_pen.hdc, &box, brush);
+        FillRect(_pen.hdc, &area, brush);
         DeleteObject(brush);
     } else {
         const TPen kept = _pen;

@@ -2,11 +2,13 @@
 
 #include <cmath>
 
+#include "canvas_clip.h"
+
 namespace qiv {
 
-int pixelX(double x, double scale, double ox) { return static_cast<int>(scale * x + ox); }
+int pixelX(double x, double scale, double ox) { return clampedPixel(scale * x + ox); }
 
-int pixelY(double y, double scale, double oy) { return static_cast<int>(-scale * y + oy); }
+int pixelY(double y, double scale, double oy) { return clampedPixel(-scale * y + oy); }
 
 double turnScreenHeading(double heading, double degrees) {
     const double v = heading + degrees;
@@ -17,6 +19,10 @@ double turnScreenHeading(double heading, double degrees) {
 }
 
 double compassFromScreen(double screenHeading) {
+    // The pen's heading is always reduced below a full turn; anything else is reduced here
+    // first, so the conversion to int below stays in range.
+    if (!(std::fabs(screenHeading) < 360.0)) screenHeading = turnScreenHeading(screenHeading, 0.0);
+    if (screenHeading != screenHeading) return 0.0;
     const int t = static_cast<int>(screenHeading);
     return static_cast<double>((t + 90) % 360) + (screenHeading - t);
 }
@@ -30,8 +36,10 @@ Point keepPixelOnRescale(Point p, double oldScale, double newScale) {
 }
 
 bool rescaled(double current, double s, bool multiply, double* result) {
-    if (!(s >= 0.0001)) return false;  // also refuses NaN
-    *result = multiply ? current * s : s;
+    if (!(s >= 0.0001) || !usable(s)) return false;  // also refuses NaN and infinity
+    const double next = multiply ? current * s : s;
+    if (!usable(next)) return false;
+    *result = next;
     return true;
 }
 

@@ -7,7 +7,7 @@
 namespace qiv {
 
 // Canvas pixel of a logical coordinate. Logical y grows upward, canvas y downward; the
-// result is truncated toward zero, as a C cast does.
+// result is truncated toward zero, as a C cast does, and limited to +-2^27 (NaN: 0).
 int pixelX(double x, double scale, double ox);
 int pixelY(double y, double scale, double oy);
 
@@ -30,7 +30,8 @@ bool nearPixels(int a, int b);
 struct Point { double x, y; };
 Point keepPixelOnRescale(Point p, double oldScale, double newScale);
 
-// The scale after scale(s, multiply); returns false when s is below 0.0001 (ignored).
+// The scale after scale(s, multiply); returns false (ignored) when s is below 0.0001, NaN or
+// infinite, or the product would not be a usable number.
 bool rescaled(double current, double s, bool multiply, double* result);
 
 // A rectangle in canvas pixels, right and bottom exclusive as Win32 regions take them.

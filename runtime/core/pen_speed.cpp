@@ -9,7 +9,7 @@ const double kSpeedTime[12] = {0.04,   0.02,   0.01,    0.005,   0.0025, 0.001,
 }  // namespace
 
 double delayForSpeed(double s) {
-    if (s < 1e-10) return kSpeedTime[0];
+    if (!(s >= 1e-10)) return kSpeedTime[0];  // NaN too: never an index
     if (s > 9.9999) return 0.0;
     const int i = static_cast<int>(s + 1e-7);
     // The fraction is taken from the level actually used, so a level a hair below a whole

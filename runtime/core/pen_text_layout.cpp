@@ -1,5 +1,6 @@
 #include "core/pen_text_layout.h"
 
+#include <climits>
 #include <cmath>
 
 #include "core/shape_boxes.h"
@@ -17,7 +18,12 @@ int truncToInt(double v) {
 }  // namespace
 
 int nominalTextWidth(int charWidth, std::size_t bytes) {
-    return bytes > 0 ? charWidth * static_cast<int>(bytes - 1) : 0;
+    if (bytes == 0) return 0;
+    // Computed in double: both factors may be large.
+    const double w = static_cast<double>(charWidth) * static_cast<double>(bytes - 1);
+    if (w >= INT_MAX) return INT_MAX;
+    if (w <= INT_MIN) return INT_MIN;
+    return static_cast<int>(w);
 }
 
 PixelPoint centredTextStart(int px, int py, int w, int h, int orientation) {
@@ -29,15 +35,20 @@ PixelPoint centredTextStart(int px, int py, int w, int h, int orientation) {
         start.x = truncToInt(px - half * std::cos(beta));
         start.y = truncToInt(py - half * std::sin(beta));
     } else {
-        start.x = px - w / 2;
-        start.y = py - h / 2;
+        // Wide: a pen pixel at the end of the int range minus half a huge box must not overflow.
+        start.x = truncToInt(static_cast<double>(px) - w / 2);
+        start.y = truncToInt(static_cast<double>(py) - h / 2);
     }
     return start;
 }
 
 int naturalPixels(long hmSize, int dpi) {
+    // Exact in integers while the product fits; a picture size beyond that is limited.
+    const long long kExact = 1000000000000000LL;
+    if (hmSize > kExact || hmSize < -kExact || dpi > 1000000 || dpi < -1000000)
+        return truncToInt(static_cast<double>(dpi) * static_cast<double>(hmSize) / 2540);
     const long long pixels = static_cast<long long>(dpi) * hmSize / 2540;
-    return pixels > 2000000000 ? 2000000000 : static_cast<int>(pixels);
+    return pixels > 2000000000 ? 2000000000 : (pixels < -2000000000 ? -2000000000 : static_cast<int>(pixels));
 }
 
 PictureBox pictureBox(int px, int py, double w, double h, int naturalW, int naturalH, double scale, bool centred) {

@@ -15,9 +15,13 @@
 
 extern LPSTR _lpCmdLine;
 
-enum Mode { Finish, TightLoop, LongWait, SlowHead, Input, PausedMotion, OutputLoop, InstantLines, ModeCount };
-static const char* const kModeNames[] = {"finish", "tight loop", "wait(10)", "slow motion with head", "cin",
-                                         "paused motion", "cout loop", "instant lines"};
+enum Mode {
+    Finish, TightLoop, LongWait, SlowHead, Input, PausedMotion, OutputLoop, InstantLines, FarShapes, FarLines,
+    ModeCount
+};
+static const char* const kModeNames[] = {"finish",        "tight loop", "wait(10)",      "slow motion with head",
+                                         "cin",           "paused motion", "cout loop",  "instant lines",
+                                         "far circles",   "far lines"};
 
 static volatile int mode = Finish;
 static volatile int runs = 0;
@@ -53,6 +57,11 @@ int main() {
         for (long i = 0;; ++i) cout << i << ' ';
     case InstantLines:
         for (;;) pen.fd(200).rt(121);
+    case FarShapes:  // each call once took seconds inside the system's drawing code
+        pen.move(1e9, 1e9);
+        for (;;) pen.o(3).oo(2).fd(1).rt(7);
+    case FarLines:
+        for (;;) pen.fd(1e7).rt(179.5);
     }
     return 0;
 }
