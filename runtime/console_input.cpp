@@ -174,9 +174,13 @@ void Twin::init() {
     SendMessageA(hwndTwin, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(""));
 }
 
+// The whole line the box holds is read, however long: the box's own limit is counted in
+// characters, so no line ever ends in half of one.
 void Twin::_getLineInput() {
-    char text[qiv::kInputLineBuffer] = {0};
-    GetWindowTextA(hwndTwin, text, sizeof text);
+    const int length = GetWindowTextLengthA(hwndTwin);
+    std::vector<char> buffer(static_cast<size_t>(length > 0 ? length : 0) + 1, '\0');
+    GetWindowTextA(hwndTwin, buffer.data(), static_cast<int>(buffer.size()));
+    const string text(buffer.data());
     init();
     qiv::acceptLine(_sin, text);
     strBack.push_back(text);

@@ -32,20 +32,56 @@ void Twout::_startRunFormat() {
     _unlock();
 }
 
+namespace {
+// Bytes appended since the pane was last measured or emptied: never fewer than the
+// characters it holds. Only when this comes near the limit is the pane asked and trimmed.
+long g_paneBytes = 0;
+
+// Drops the oldest lines of the pane: at least `chars` characters, up to the end of the line
+// holding that position (all of the text when that is the last line).
+void dropOldestLines(long chars, long length) {
+    long cut = -1;
+    if (chars < length) {
+        const LRESULT line = SendMessageA(hwndOutput, EM_LINEFROMCHAR, static_cast<WPARAM>(chars), 0);
+        cut = static_cast<long>(SendMessageA(hwndOutput, EM_LINEINDEX, static_cast<WPARAM>(line + 1), 0));
+    }
+    SendMessageA(hwndOutput, EM_SETSEL, 0, cut);
+    SendMessageA(hwndOutput, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(""));
+}
+
+// The control's own limit lies well above the pane's, which is kept by dropping lines.
+void raisePaneLimit() { SendMessageA(hwndOutput, EM_SETLIMITTEXT, static_cast<WPARAM>(2 * qiv::kPaneLimit), 0); }
+}  // namespace
+
+// Appends at the end of the pane. When the pane would grow beyond its limit, its oldest
+// lines are dropped first; a single text longer than half the pane keeps its end.
 void Twout::appendOut(string text) {
-    const string converted = qiv::paneText(text);
+    string converted = qiv::paneText(text);
     // While the pane takes the text, the worker only waits for the UI thread: a safe place
     // to pause it.
     TblockedScope waiting;
+    const long adding = static_cast<long>(converted.size() > static_cast<size_t>(qiv::kPaneLimit)
+                                              ? qiv::kPaneLimit + 1 : converted.size());
+    if (g_paneBytes + adding > qiv::kPaneLimit) {
+        converted.erase(0, qiv::gbkTailStart(converted, static_cast<size_t>(qiv::kPaneLimit / 2)));
+        raisePaneLimit();
+        const long length = static_cast<long>(SendMessageA(hwndOutput, WM_GETTEXTLENGTH, 0, 0));
+        const long drop = qiv::paneFrontToDrop(length, static_cast<long>(converted.size()), qiv::kPaneLimit);
+        if (drop > 0) dropOldestLines(drop, length);
+        g_paneBytes = static_cast<long>(SendMessageA(hwndOutput, WM_GETTEXTLENGTH, 0, 0));
+    }
     SendMessageA(hwndOutput, EM_SETSEL, static_cast<WPARAM>(-1), -2);
     SendMessageA(hwndOutput, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(converted.c_str()));
+    g_paneBytes += static_cast<long>(converted.size());
 }
 
 void _clearOutput() {
     _runtimeCheckpoint();
     TblockedScope waiting;
+    raisePaneLimit();
     SendMessageA(hwndOutput, EM_SETSEL, 0, -1);
     SendMessageA(hwndOutput, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(""));
+    g_paneBytes = 0;
 }
 
 void _setFont(HWND window, string face, int height) {

@@ -8,9 +8,6 @@
 
 namespace qiv {
 
-// Bytes read from an input box, terminator included: a longer line is cut to 299 bytes.
-const int kInputLineBuffer = 300;
-
 // Replaces the buffer by an accepted line followed by one blank, with cleared state flags.
 // The blank makes sure a value at the very end of the line is followed by white space, so
 // reading it never reports end of data.

@@ -15,6 +15,20 @@ std::string paneText(std::string text);
 // base are left as they are.
 void startRunNumberFormat(std::ios_base& stream);
 
+// Characters the output pane holds at most. Before an insertion would take it beyond that,
+// the oldest lines are dropped, so the newest text and the end banner always show.
+constexpr long kPaneLimit = 1L << 20;
+
+// How many characters at the front of a pane of `length` characters must go before `adding`
+// more are appended: none while everything fits the limit; otherwise enough to bring the
+// pane down to half the limit with the new text (so that dropping is rare), at most all of
+// it. The pane drops whole lines: it cuts at the end of the line holding that position.
+long paneFrontToDrop(long length, long adding, long limit);
+
+// Where the part of a text longer than the whole pane starts that is kept: the last
+// `keep` bytes at most, starting at a GBK character boundary (never on a trail byte).
+std::size_t gbkTailStart(const std::string& text, std::size_t keep);
+
 }  // namespace qiv
 
 #endif
