@@ -12,7 +12,9 @@ struct TbyteBlock {
     DWORD size;
 };
 
-// Writes the blocks one after the other into "<path>.tmp" beside the file, flushes and
+// Writes the blocks one after the other into "<path>.tmp" beside the file (or, where that name
+// would be too long, a new file named like path with its last character replaced, see
+// qiv::temporaryBeside), flushes and
 // closes it, then moves it over path. Returns true only when every step succeeded; on any
 // failure the temporary file is removed and path keeps its previous content (or stays
 // absent), so a reader never sees a half-written file under that name.

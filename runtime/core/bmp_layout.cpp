@@ -1,5 +1,7 @@
 #include "bmp_layout.h"
 
+#include "gbk_path.h"
+
 namespace qiv {
 
 namespace {
@@ -63,7 +65,7 @@ std::array<uint8_t, kBmpInfoHeaderSize> bmpInfoHeader(const BmpLayout& layout) {
 }
 
 std::string pictureFileName(const std::string& programPath) {
-    const std::string::size_type slash = programPath.find_last_of("\\/");
+    const std::string::size_type slash = lastSeparator(programPath, "\\/");
     const std::string::size_type dot = programPath.find_last_of('.');
     const bool dotInName = dot != std::string::npos && (slash == std::string::npos || dot > slash);
     return (dotInName ? programPath.substr(0, dot) : programPath) + ".bmp";

@@ -1,5 +1,7 @@
 #include "window_layout.h"
 
+#include "gbk_path.h"
+
 namespace qiv {
 
 namespace {
@@ -33,16 +35,16 @@ ChildPlacement placeChildren(int clientWidth, int clientHeight, int outWinSize) 
 RowRange dragConfinement(int clientHeight) { return RowRange{4, clientHeight - 60}; }
 
 std::string programTitle(const std::string& modulePath) {
-    const std::string::size_type slash = modulePath.find_last_of('\\');
+    const std::string::size_type slash = lastSeparator(modulePath, "\\");
     std::string name = slash == std::string::npos ? modulePath : modulePath.substr(slash + 1);
-    if (name.size() > 100) name.resize(100);
-    const std::string::size_type dot = name.find_last_of('.');
+    if (name.size() > 100) name = gbkPrefix(name, 100);
+    const std::string::size_type dot = name.find_last_of('.');  // '.' is never half a character
     if (dot != std::string::npos && dot > 0) name.resize(dot);
     return name;
 }
 
 std::string programFolder(const std::string& modulePath) {
-    const std::string::size_type slash = modulePath.find_last_of('\\');
+    const std::string::size_type slash = lastSeparator(modulePath, "\\");
     return slash == std::string::npos ? std::string() : modulePath.substr(0, slash);
 }
 

@@ -27,7 +27,9 @@ struct RowRange { int top, bottom; };
 RowRange dragConfinement(int clientHeight);
 
 // Window title of a program: its file name without folder and without the extension after
-// the last '.', a leading '.' kept; the name part is cut to 100 characters first.
+// the last '.', a leading '.' kept; the name part is cut to 100 bytes first (between
+// characters). Paths are GBK: a backslash is looked for as a character, never as the second
+// byte of a Chinese character.
 std::string programTitle(const std::string& modulePath);
 
 // The program's folder without the trailing backslash ("" when the path has none).
