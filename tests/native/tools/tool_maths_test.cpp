@@ -1,0 +1,169 @@
+// The pure arithmetic of the tool headers: where a turned picture's corners go, the parts of
+// a framed label, pixel lengths, colour numbers and list entry texts.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cmath>
+
+#include "core/colour_numbers.h"
+#include "qivplus_maths.h"
+
+using namespace qivtool;
+
+namespace {
+
+double dist(PixelPoint a, PixelPoint b) { return std::hypot(a.x - b.x, a.y - b.y); }
+
+TEST(TurnedCorners, UprightAtAngleZeroAndTurnedByQuarters) {
+    // Centre (300, 200), a wide 200 x 100 picture. At 90 the top edge runs down the right
+    // side, at 180 the picture stands on its head, at -90 the top edge is on the left.
+    const struct {
+        double angle;
+        PixelPoint ul, ur, ll;
+    } cases[] = {
+        {0, {200, 150}, {400, 150}, {200, 250}},   {90, {350, 100}, {350, 300}, {250, 100}},
+        {180, {400, 250}, {200, 250}, {400, 150}}, {-90, {250, 300}, {250, 100}, {350, 300}},
+        {360, {200, 150}, {400, 150}, {200, 250}}, {450, {350, 100}, {350, 300}, {250, 100}},
+    };
+    for (const auto& c : cases) {
+        TurnedCorners t;
+        ASSERT_TRUE(turnedCorners(300, 200, 200, 100, c.angle, &t));
+        // Truncation toward zero may take a pixel off either way.
+        EXPECT_LE(dist(t.upperLeft, c.ul), 1.5) << c.angle << ": " << t.upperLeft.x << "," << t.upperLeft.y;
+        EXPECT_LE(dist(t.upperRight, c.ur), 1.5) << c.angle << ": " << t.upperRight.x << "," << t.upperRight.y;
+        EXPECT_LE(dist(t.lowerLeft, c.ll), 1.5) << c.angle << ": " << t.lowerLeft.x << "," << t.lowerLeft.y;
+    }
+}
+
+TEST(TurnedCorners, AlwaysTheWholePictureCentredAndSquare) {
+    const int sizes[][2] = {{1, 1}, {221, 146}, {215, 164}, {12, 42}, {3, 500}};
+    for (const auto& s : sizes) {
+        for (int a = -720; a <= 720; a += 13) {
+            TurnedCorners t;
+            ASSERT_TRUE(turnedCorners(-40, 75, s[0], s[1], a, &t));
+            // Each corner is truncated on its own: up to a pixel off in x and in y.
+            ASSERT_NEAR(dist(t.upperLeft, t.upperRight), s[0], 2.9) << s[0] << "x" << s[1] << " at " << a;
+            ASSERT_NEAR(dist(t.upperLeft, t.lowerLeft), s[1], 2.9) << s[0] << "x" << s[1] << " at " << a;
+            // The other diagonal's middle is the centre.
+            ASSERT_NEAR((t.upperRight.x + t.lowerLeft.x) / 2.0, -40, 1.0) << a;
+            ASSERT_NEAR((t.upperRight.y + t.lowerLeft.y) / 2.0, 75, 1.0) << a;
+            // The top edge is turned clockwise on the screen (y down) by the angle.
+            const double d = std::acos(-1.0) / 180;
+            const double ex = t.upperRight.x - t.upperLeft.x, ey = t.upperRight.y - t.upperLeft.y;
+            if (s[0] > 20) {
+                ASSERT_NEAR(ex / std::hypot(ex, ey), std::cos(a * d), 0.1) << a;
+                ASSERT_NEAR(ey / std::hypot(ex, ey), std::sin(a * d), 0.1) << a;
+            }
+        }
+    }
+}
+
+TEST(TurnedCorners, NothingToDrawBelowOnePixelOrWithoutAnAngle) {
+    const struct {
+        int w, h;
+        double angle;
+    } cases[] = {{0, 10, 0}, {10, 0, 0}, {0, 0, 45}, {-5, 10, 0}, {10, -1, 90}, {10, 10, NAN}, {10, 10, INFINITY}};
+    for (const auto& c : cases) {
+        TurnedCorners t = {{7, 7}, {7, 7}, {7, 7}};
+        EXPECT_FALSE(turnedCorners(50, 50, c.w, c.h, c.angle, &t)) << c.w << "x" << c.h << " at " << c.angle;
+        EXPECT_EQ(t.upperLeft.x, 7);
+    }
+    // Far outside any canvas the corners stay within the int range.
+    TurnedCorners t;
+    ASSERT_TRUE(turnedCorners(INT_MAX - 5, INT_MIN + 5, 1000, 1000, 30, &t));
+    EXPECT_GT(t.upperRight.x, 0);
+    EXPECT_LT(t.lowerLeft.y, 0);
+}
+
+TEST(BoxText, FrameOneUnitWideAndTextFiveInTenDown) {
+    const double boxes[][4] = {{0, 130, 45, 35}, {-100, 20, 200, 80}, {3.5, -7.25, 12, 11}};
+    for (const auto& b : boxes) {
+        const BoxTextPlan p = boxTextPlan(b[0], b[1], b[2], b[3], 1);
+        EXPECT_DOUBLE_EQ(p.outer.x, b[0]);
+        EXPECT_DOUBLE_EQ(p.outer.w, b[2]);
+        // One unit of frame on every side (y grows upward, the box hangs down from y).
+        EXPECT_DOUBLE_EQ(p.inner.x - p.outer.x, 1);
+        EXPECT_DOUBLE_EQ((p.outer.x + p.outer.w) - (p.inner.x + p.inner.w), 1);
+        EXPECT_DOUBLE_EQ(p.outer.y - p.inner.y, 1);
+        EXPECT_DOUBLE_EQ((p.inner.y - p.inner.h) - (p.outer.y - p.outer.h), 1);
+        // The text: 5 in from the left, 10 down, 5 before the right, down to the bottom edge.
+        EXPECT_DOUBLE_EQ(p.text.x, b[0] + 5);
+        EXPECT_DOUBLE_EQ(p.text.y, b[1] - 10);
+        EXPECT_DOUBLE_EQ(p.text.x + p.text.w, b[0] + b[2] - 5);
+        EXPECT_DOUBLE_EQ(p.text.y - p.text.h, b[1] - b[3]);
+    }
+}
+
+TEST(BoxText, ColoursByMode) {
+    const struct {
+        int mod;
+        Rgb outer, inner;
+    } cases[] = {{1, {220, 220, 220}, {245, 245, 245}},
+                 {0, {176, 196, 222}, {173, 216, 230}},
+                 {2, {176, 196, 222}, {173, 216, 230}},
+                 {-1, {176, 196, 222}, {173, 216, 230}}};
+    for (const auto& c : cases) {
+        const BoxTextPlan p = boxTextPlan(0, 0, 10, 10, c.mod);
+        EXPECT_EQ(p.outerColour.r, c.outer.r) << c.mod;
+        EXPECT_EQ(p.outerColour.b, c.outer.b) << c.mod;
+        EXPECT_EQ(p.innerColour.g, c.inner.g) << c.mod;
+        EXPECT_EQ(p.innerColour.b, c.inner.b) << c.mod;
+    }
+}
+
+TEST(Pixels, LengthsAndTextRectanglesTruncateTowardZero) {
+    const struct {
+        double len, scale;
+        int px;
+    } lengths[] = {{100, 1, 100}, {10, 2, 20}, {2.99, 1, 2}, {-2.99, 1, -2}, {45, 0.5, 22},
+                   {NAN, 1, 0},   {1e300, 1, 1 << 30}, {-1e300, 1, -(1 << 30)}};
+    for (const auto& l : lengths) EXPECT_EQ(pixelLength(l.len, l.scale), l.px) << l.len << " x " << l.scale;
+
+    const struct {
+        int left, top;
+        double w, h, scale;
+        PixelRect r;
+    } rects[] = {{10, 20, 10.6, 5.3, 2, {10, 20, 31, 30}},
+                 {-10, -20, 3.7, 2.2, 1, {-10, -20, -6, -17}},
+                 {400, 120, 35, 25, 1, {400, 120, 435, 145}}};
+    for (const auto& c : rects) {
+        const PixelRect r = textRect(c.left, c.top, c.w, c.h, c.scale);
+        EXPECT_EQ(r.right, c.r.right) << c.left;
+        EXPECT_EQ(r.bottom, c.r.bottom) << c.top;
+    }
+}
+
+TEST(Colours, SameRuleAsThePen) {
+    const int numbers[] = {0, 1, 7, 15, 16, -1, -7, -15, -16, 0xFFD0D0, -0xFFD0D0, 0x1FFFFFF, INT_MAX, INT_MIN};
+    for (int n : numbers) {
+        const Rgb mine = colourOfNumber(n);
+        const qiv::Rgb pens = qiv::colourFromNumber(n);
+        EXPECT_EQ(mine.r, pens.r) << n;
+        EXPECT_EQ(mine.g, pens.g) << n;
+        EXPECT_EQ(mine.b, pens.b) << n;
+    }
+}
+
+TEST(EntryTexts, DigitsAndTheFiveCharacterBuffers) {
+    const struct {
+        int i;
+        const char* text;
+        const wchar_t* entry;  // written into a buffer of five wide characters
+    } cases[] = {{0, "0", L"0"},          {7, "7", L"7"},       {10, "10", L"10"},      {19, "19", L"19"},
+                 {120, "120", L"120"},    {9999, "9999", L"9999"}, {12345, "12345", L"1234"},
+                 {-5, "-5", L"-5"},       {INT_MAX, "2147483647", L"2147"},
+                 {INT_MIN, "-2147483648", L"-214"}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(decimalText(c.i), c.text);
+        wchar_t buffer[6] = {L'x', L'x', L'x', L'x', L'x', L'#'};
+        decimalInto(c.i, buffer, 5);
+        EXPECT_EQ(std::wstring(buffer), c.entry) << c.i;
+        EXPECT_EQ(buffer[5], L'#') << c.i << ": written past the buffer";
+    }
+    wchar_t one[1] = {L'x'};
+    decimalInto(42, one, 1);
+    EXPECT_EQ(one[0], 0);
+    decimalInto(42, nullptr, 5);  // no buffer: nothing happens
+}
+
+}  // namespace
