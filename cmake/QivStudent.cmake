@@ -5,10 +5,15 @@
 
 set(QIV_STAGE ${CMAKE_BINARY_DIR}/stage)
 
-# qiv_student_program(<name> SOURCE <file.cpp> [DEPENDS files...])
+# qiv_student_program(<name> SOURCE <file.cpp> [RES <file.res>] [DEPENDS files...])
 # Produces <binary-dir>/<name>/<name>.exe; the target <name> carries the path in QIV_EXE.
+# RES: one more compiled resource object, linked beside Qiv_private.res.
 function(qiv_student_program name)
-  cmake_parse_arguments(S "" "SOURCE" "DEPENDS" ${ARGN})
+  cmake_parse_arguments(S "" "SOURCE;RES" "DEPENDS" ${ARGN})
+  set(_res_args "")
+  if(S_RES)
+    set(_res_args --res ${S_RES})
+  endif()
   get_filename_component(_src ${S_SOURCE} ABSOLUTE)
   set(_dir ${CMAKE_CURRENT_BINARY_DIR}/${name})
   set(_exe ${_dir}/${name}.exe)
@@ -16,8 +21,8 @@ function(qiv_student_program name)
     OUTPUT ${_exe}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${_dir}
     COMMAND ${CMAKE_COMMAND} -E copy ${_src} ${_dir}/${name}.cpp
-    COMMAND ${QIV_SCRIPTS}/qiv-build.sh --cxx ${CMAKE_CXX_COMPILER} ${QIV_STAGE} ${_dir}/${name}.cpp
-    DEPENDS ${_src} ${S_DEPENDS} qiv_stage ${QIV_STAGE}/Qiv/logo.h ${QIV_STAGE}/Qiv/logoLib.a
+    COMMAND ${QIV_SCRIPTS}/qiv-build.sh --cxx ${CMAKE_CXX_COMPILER} ${_res_args} ${QIV_STAGE} ${_dir}/${name}.cpp
+    DEPENDS ${_src} ${S_RES} ${S_DEPENDS} qiv_stage ${QIV_STAGE}/Qiv/logo.h ${QIV_STAGE}/Qiv/logoLib.a
             ${QIV_STAGE}/Qiv/Qiv_private.res ${QIV_SCRIPTS}/qiv-build.sh
     COMMENT "Building student program ${name}.exe with the plug-in's command lines"
     VERBATIM)
