@@ -18,6 +18,11 @@ const char* const kComments[5] = {
     "//\xCA\xE4\xB3\xF6\xB4\xB0\xBF\xDA\xB3\xF5\xCA\xBC\xB4\xF3\xD0\xA1 , _outWinSize=60;",
 };
 
+// Outer height the window keeps for its frame, menu bar, strip and a canvas of about 100
+// pixels besides the pane; and the smallest pane that still shows two lines of text.
+const int kCanvasRoom = 150;
+const int kSmallestPane = 40;
+
 }  // namespace
 
 WindowSettings compiledInSettings() { return WindowSettings{5, 5, 960, 750, 60}; }
@@ -55,6 +60,16 @@ WindowSettings correctSettings(WindowSettings s, const ScreenRect& screen) {
     if (s.left > screen.right - 150) s.left = screen.right - 150;
     if (s.outWinSize > s.height - 70) s.outWinSize = s.height - 70;
     if (s.outWinSize <= 14) s.outWinSize = 15;
+    // The rules above keep 150 pixels of the window on the screen and leave a 9-pixel pane
+    // or a 19-pixel canvas possible. A window the screen can hold is brought onto it whole
+    // (sizes already fit: see the first four rules), and the pane is kept between a usable
+    // minimum and what leaves the canvas about 100 pixels; values inside those bounds stay.
+    if (s.left > screen.right - s.width) s.left = screen.right - s.width;
+    if (s.top > screen.bottom - s.height) s.top = screen.bottom - s.height;
+    if (s.left < screen.left) s.left = screen.left;
+    if (s.top < screen.top) s.top = screen.top;
+    if (s.outWinSize > s.height - kCanvasRoom) s.outWinSize = s.height - kCanvasRoom;
+    if (s.outWinSize < kSmallestPane) s.outWinSize = kSmallestPane;
     return s;
 }
 

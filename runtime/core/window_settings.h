@@ -32,8 +32,10 @@ WindowSettings settingsWithoutFile(const ScreenRect& screen);
 // text, keep their compiled-in values.
 WindowSettings parseSettings(const std::string& text);
 
-// The ten corrections in their fixed order, each seeing the results of the earlier ones,
-// so that the window is reachable on the screen and the output pane fits inside it.
+// The corrections in their fixed order, each seeing the results of the earlier ones, so
+// that the whole window is on the screen, the output pane fits inside it and both the pane
+// (at least 40 pixels) and the canvas (the window less 150 pixels for the pane) are usable.
+// A window that lies on the screen with such a pane keeps its values.
 WindowSettings correctSettings(WindowSettings s, const ScreenRect& screen);
 
 // Loading as a whole: the file's text when it could be read, corrected; otherwise the

@@ -33,33 +33,38 @@ TEST(WindowSettings, WithoutFileTheScreenDecidesAndNothingIsCorrected) {
 }
 
 TEST(WindowSettings, SmallWindowIsEnlargedAndPulledBackOnScreen) {
-    // Height 100 and width 50 become 200; left -100 then leaves only 100 pixels visible,
-    // so the left edge moves to 150 - 200.
-    expectSettings(loadSettings(true, fileWith(10, -100, 50, 100, 30), kFullHd), 10, -50, 200, 200, 30);
-    // Exactly 199 is still too small, 200 is kept; a right edge at 150 is kept.
-    expectSettings(loadSettings(true, fileWith(10, -50, 200, 199, 30), kFullHd), 10, -50, 200, 200, 30);
-    expectSettings(loadSettings(true, fileWith(10, -51, 200, 200, 30), kFullHd), 10, -50, 200, 200, 30);
+    // Height 100 and width 50 become 200; the window comes onto the screen whole (left 0),
+    // and a 30-pixel pane grows to the smallest usable one.
+    expectSettings(loadSettings(true, fileWith(10, -100, 50, 100, 30), kFullHd), 10, 0, 200, 200, 40);
+    // Exactly 199 is still too small, 200 is kept.
+    expectSettings(loadSettings(true, fileWith(10, -50, 200, 199, 30), kFullHd), 10, 0, 200, 200, 40);
+    expectSettings(loadSettings(true, fileWith(10, -51, 200, 200, 45), kFullHd), 10, 0, 200, 200, 45);
 }
 
 TEST(WindowSettings, TopAndLeftStayWithinTheScreen) {
     expectSettings(loadSettings(true, fileWith(-40, 5, 900, 700, 50), kFullHd), 0, 5, 900, 700, 50);
-    expectSettings(loadSettings(true, fileWith(5000, 5000, 900, 700, 50), kFullHd), 930, 1770, 900, 700, 50);
-    expectSettings(loadSettings(true, fileWith(930, 1770, 900, 700, 50), kFullHd), 930, 1770, 900, 700, 50);
+    // Far beyond the bottom right corner: the whole window comes back onto the screen.
+    expectSettings(loadSettings(true, fileWith(5000, 5000, 900, 700, 50), kFullHd), 380, 1020, 900, 700, 50);
+    expectSettings(loadSettings(true, fileWith(930, 1770, 900, 700, 50), kFullHd), 380, 1020, 900, 700, 50);
+    expectSettings(loadSettings(true, fileWith(380, 1020, 900, 700, 50), kFullHd), 380, 1020, 900, 700, 50);
 }
 
 TEST(WindowSettings, WindowLargerThanTheScreenShrinksFirst) {
-    // Shrinking comes before the left-edge rule: 3000 wide becomes 1910, so -2000 + 1910
-    // is below 150 and the left edge becomes 150 - 1910.
-    expectSettings(loadSettings(true, fileWith(0, -2000, 3000, 2000, 50), kFullHd), 0, -1760, 1910, 1070, 50);
+    // Shrinking comes first: 3000 x 2000 becomes 1910 x 1070, which then lies on the screen
+    // from its corner.
+    expectSettings(loadSettings(true, fileWith(0, -2000, 3000, 2000, 50), kFullHd), 0, 0, 1910, 1070, 50);
 }
 
 TEST(WindowSettings, OutputPaneFitsInsideTheWindow) {
-    expectSettings(loadSettings(true, fileWith(5, 5, 900, 750, 900), kFullHd), 5, 5, 900, 750, 680);
-    expectSettings(loadSettings(true, fileWith(5, 5, 900, 750, 3), kFullHd), 5, 5, 900, 750, 15);
-    expectSettings(loadSettings(true, fileWith(5, 5, 900, 750, 14), kFullHd), 5, 5, 900, 750, 15);
-    expectSettings(loadSettings(true, fileWith(5, 5, 900, 750, 15), kFullHd), 5, 5, 900, 750, 15);
+    // A pane taller than the window leaves the canvas its 150 pixels; a pane too small to
+    // read grows to 40.
+    expectSettings(loadSettings(true, fileWith(5, 5, 900, 750, 900), kFullHd), 5, 5, 900, 750, 600);
+    expectSettings(loadSettings(true, fileWith(5, 5, 900, 750, 600), kFullHd), 5, 5, 900, 750, 600);
+    expectSettings(loadSettings(true, fileWith(5, 5, 900, 750, 3), kFullHd), 5, 5, 900, 750, 40);
+    expectSettings(loadSettings(true, fileWith(5, 5, 900, 750, 14), kFullHd), 5, 5, 900, 750, 40);
+    expectSettings(loadSettings(true, fileWith(5, 5, 900, 750, 40), kFullHd), 5, 5, 900, 750, 40);
     // The pane is measured against the corrected height (a 100-pixel window became 200).
-    expectSettings(loadSettings(true, fileWith(5, 5, 900, 100, 500), kFullHd), 5, 5, 900, 200, 130);
+    expectSettings(loadSettings(true, fileWith(5, 5, 900, 100, 500), kFullHd), 5, 5, 900, 200, 50);
 }
 
 TEST(WindowSettings, ABadValueBecomesZeroAndLaterOnesKeepTheCompiledInValues) {
@@ -90,7 +95,7 @@ TEST(WindowSettings, ReaderTakesTheLeadingNumberOfEachLine) {
     EXPECT_EQ(big.left, 2147483647);
     EXPECT_EQ(big.width, 960);
     // ... and the corrections bring it back without overflowing on the way.
-    expectSettings(correctSettings(big, kFullHd), 1, 1770, 960, 750, 60);
+    expectSettings(correctSettings(big, kFullHd), 1, 960, 960, 750, 60);
 }
 
 TEST(WindowSettings, FileBytesAreExact) {
@@ -101,4 +106,49 @@ TEST(WindowSettings, FileBytesAreExact) {
         "700  //\xB4\xB0\xBF\xDA\xB8\xDF\xB6\xC8;\r\n"
         "200 //\xCA\xE4\xB3\xF6\xB4\xB0\xBF\xDA\xB3\xF5\xCA\xBC\xB4\xF3\xD0\xA1 , _outWinSize=60;\r\n";
     EXPECT_EQ(formatSettings(WindowSettings{5, -7, 900, 700, 200}), expected);
+}
+
+// Damaged files: whatever they hold, the window comes up whole on the screen with a canvas
+// and a pane that can be used.
+TEST(WindowSettings, DamagedFilesGiveAVisibleUsableWindow) {
+    const std::string megabyteLine = std::string(1 << 20, '9') + "\r\n";
+    const struct {
+        const char* what;
+        std::string text;
+        ScreenRect screen;
+    } rows[] = {
+        {"huge numbers", "2147483647\r\n2147483647\r\n2147483647\r\n2147483647\r\n2147483647\r\n", kFullHd},
+        {"most negative numbers", "-2147483648\r\n-2147483648\r\n-2147483648\r\n-2147483648\r\n-2147483648\r\n",
+         kFullHd},
+        {"a 1 MB line", megabyteLine + megabyteLine, kFullHd},
+        {"1 MB of text", std::string(1 << 20, 'x'), kFullHd},
+        {"off screen", fileWith(-5000, 99999, 900, 700, 60), kFullHd},
+        {"zero sizes", fileWith(10, 10, 0, 0, 0), kFullHd},
+        {"negative sizes", fileWith(10, 10, -300, -300, -60), ScreenRect{0, 0, 800, 600}},
+        {"pane taller than the window", fileWith(10, 10, 900, 700, 5000), ScreenRect{0, 0, 1024, 768}},
+        {"small screen", fileWith(700, 1000, 900, 700, 300), ScreenRect{0, 0, 640, 480}},
+    };
+    for (const auto& r : rows) {
+        const WindowSettings s = loadSettings(true, r.text, r.screen);
+        EXPECT_GE(s.left, r.screen.left) << r.what;
+        EXPECT_GE(s.top, r.screen.top) << r.what;
+        EXPECT_LE(static_cast<long long>(s.left) + s.width, r.screen.right) << r.what;
+        EXPECT_LE(static_cast<long long>(s.top) + s.height, r.screen.bottom) << r.what;
+        EXPECT_GE(s.width, 200) << r.what;
+        EXPECT_GE(s.height, 200) << r.what;
+        EXPECT_GE(s.outWinSize, 40) << r.what;
+        EXPECT_GE(s.height - s.outWinSize, 150) << r.what;
+    }
+}
+
+// What a window closed on the screen stores comes back unchanged.
+TEST(WindowSettings, ValidValuesStayAsTheyAre) {
+    const WindowSettings rows[] = {
+        {5, 5, 960, 750, 60}, {0, 0, 1910, 1070, 920}, {380, 1020, 900, 700, 50},
+        {100, 300, 200, 200, 40}, {60, 40, 700, 500, 200}, {1, 1, 1000, 600, 450},
+    };
+    for (const WindowSettings& v : rows) {
+        const WindowSettings s = loadSettings(true, formatSettings(v), kFullHd);
+        expectSettings(s, v.top, v.left, v.width, v.height, v.outWinSize);
+    }
 }

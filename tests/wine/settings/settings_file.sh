@@ -80,11 +80,12 @@ check_file "after moving" 60 40 700 500 200
 probe "read back" expect 60 40 700 500 200
 check_file "after reading back" 60 40 700 500 200
 
-# 3. A hand-edited file is corrected at start: height 100 and width 50 become 200, the left
-#    edge -100 becomes -50, the top -40 becomes 0 and an output pane of 3 becomes 15.
+# 3. A hand-edited file is corrected at start: height 100 and width 50 become 200, the
+#    window comes onto the screen whole (top -40 and left -100 become 0) and an output pane
+#    of 3 becomes the smallest usable one, 40.
 printf -- '-40 //\r\n-100\r\n50\r\n100\r\n3\r\n' >"$FILE"
-probe "corrected" expect 0 -50 200 200 15
-check_file "after the corrected start" 0 -50 200 200 15
+probe "corrected" expect 0 0 200 200 40
+check_file "after the corrected start" 0 0 200 200 40
 
 # 4. A write that fails half-way (the disk is full) keeps the old file byte for byte and
 #    is not reported: the temporary file beside it is a full device.
