@@ -23,7 +23,7 @@ if [ "$arch" != i686 ]; then
     runtree="$build/run-$arch"
     cmake -S "$root" -B "$runtree" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-$arch.cmake" \
           -DQIV_BUILD_TESTS=OFF -DQIV_WITH_PLUGIN=OFF >/dev/null
-    cmake --build "$runtree" -j2 --target qiv_stage >/dev/null
+    cmake --build "$runtree" -j2 --target qiv_stage qiv_tools_stage >/dev/null
 fi
 src=${1:-$root/samples/first_steps/first_steps.cpp}
 [ -f "$src" ] || { echo "run: no such file: $src" >&2; exit 2; }
