@@ -76,26 +76,89 @@ inline void _boxText(double x, double y, string s, double w, double h, int mod) 
 // Bitmaps
 // ---------------------------------------------------------------------------------------
 
+namespace qivtool {
+
+// The pixels of a bitmap as 32-bit values (0x00RRGGBB), top row first; false when it
+// cannot be read. (A monochrome bitmap gives black for 0 and white for 1.)
+inline bool readPixels(HDC dc, HBITMAP bm, int w, int h, vector<unsigned>& out) {
+    BITMAPINFO bi;
+    ZeroMemory(&bi, sizeof bi);
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = -h;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    out.assign(static_cast<size_t>(w) * h, 0);
+    return GetDIBits(dc, bm, 0, h, &out[0], &bi, DIB_RGB_COLORS) == h;
+}
+
+}  // namespace qivtool
+
 // Draws the whole bitmap hbm stretched to w x h units, centred on (x, y) and turned `angle`
 // degrees clockwise (upright at 0). With a mask (a monochrome bitmap of the image's size)
 // only the pixels where the mask is 1 are drawn. Nothing is drawn without an image or when
 // the size is below one pixel either way. The bitmaps stay the caller's.
+//
+// The picture's corners go where a parallelogram blit would put them, but the pixels are
+// placed by hand, like the pen head's: the canvas under the picture is read into a buffer,
+// each of its pixels takes the picture's pixel under its centre, and the buffer is put
+// back (through the pen's clipping). This turns the picture the same way on every display
+// driver; some turn only the corners of a parallelogram blit, not the picture.
 inline int _showBitmap(HBITMAP hbm, HBITMAP Maskhbm, double x, double y, double w, double h, double angle) {
     const HDC dc = pen.getHdc();
     BITMAP bm;
-    if (hbm == NULL || dc == NULL || GetObjectA(hbm, sizeof bm, &bm) == 0) return 0;
+    if (hbm == NULL || dc == NULL || GetObjectA(hbm, sizeof bm, &bm) == 0 || bm.bmWidth < 1 || bm.bmHeight < 1)
+        return 0;
     const double s = pen.getScale();
     qivtool::TurnedCorners c;
     if (!qivtool::turnedCorners(xScn(x), yScn(y), qivtool::pixelLength(w, s), qivtool::pixelLength(h, s), angle, &c))
         return 0;
-    const HDC mem = CreateCompatibleDC(dc);
-    if (mem == NULL) return 0;
-    const HGDIOBJ old = SelectObject(mem, hbm);
-    const POINT corners[3] = {{c.upperLeft.x, c.upperLeft.y}, {c.upperRight.x, c.upperRight.y},
-                              {c.lowerLeft.x, c.lowerLeft.y}};
-    PlgBlt(dc, corners, mem, 0, 0, bm.bmWidth, bm.bmHeight, Maskhbm, 0, 0);
+    RECT client = {0, 0, 0, 0};
+    GetClientRect(pen.getHwnd(), &client);
+    const qivtool::PixelRect box = qivtool::coveredBox(c, client.right, client.bottom);
+    const int bw = box.right - box.left, bh = box.bottom - box.top;
+    if (bw < 1 || bh < 1) return 0;  // wholly off the canvas
+    const int W = bm.bmWidth, H = bm.bmHeight;
+    vector<unsigned> image, mask;
+    if (!qivtool::readPixels(dc, hbm, W, H, image)) return 0;
+    BITMAP mb;
+    const bool masked = Maskhbm != NULL && GetObjectA(Maskhbm, sizeof mb, &mb) != 0 && mb.bmWidth >= 1 && mb.bmHeight >= 1 &&
+                        qivtool::readPixels(dc, Maskhbm, mb.bmWidth, mb.bmHeight, mask);
+    // The canvas under the picture, as a 32-bit buffer.
+    BITMAPINFO bi;
+    ZeroMemory(&bi, sizeof bi);
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = bw;
+    bi.bmiHeader.biHeight = -bh;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    void* bits = NULL;
+    const HBITMAP buffer = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, NULL, 0);
+    const HDC mem = buffer != NULL ? CreateCompatibleDC(dc) : NULL;
+    if (mem == NULL) {
+        if (buffer != NULL) DeleteObject(buffer);
+        return 0;
+    }
+    const HGDIOBJ old = SelectObject(mem, buffer);
+    BitBlt(mem, 0, 0, bw, bh, dc, box.left, box.top, SRCCOPY);
+    GdiFlush();
+    unsigned* px = static_cast<unsigned*>(bits);
+    for (int py = 0; py < bh; ++py) {
+        for (int pxl = 0; pxl < bw; ++pxl) {
+            int sx = 0, sy = 0;
+            if (!qivtool::sourcePixel(c, W, H, box.left + pxl, box.top + py, &sx, &sy)) continue;
+            if (masked && (sx >= mb.bmWidth || sy >= mb.bmHeight ||
+                           (mask[static_cast<size_t>(sy) * mb.bmWidth + sx] & 0xFFFFFF) == 0))
+                continue;
+            px[static_cast<size_t>(py) * bw + pxl] = image[static_cast<size_t>(sy) * W + sx];
+        }
+    }
+    BitBlt(dc, box.left, box.top, bw, bh, mem, 0, 0, SRCCOPY);
     SelectObject(mem, old);
     DeleteDC(mem);
+    DeleteObject(buffer);
     return 0;
 }
 

@@ -116,6 +116,51 @@ inline bool turnedCorners(int cx, int cy, int ww, int hh, double angle, TurnedCo
     return true;
 }
 
+// Which pixel (sx, sy) of a w x h picture covers the destination pixel (x, y) when the
+// picture's corners go to `c` (the picture's x along upper-left -> upper-right, its y along
+// upper-left -> lower-left), judged at the destination pixel's centre. False when no pixel
+// of the picture does.
+inline bool sourcePixel(const TurnedCorners& c, int w, int h, int x, int y, int* sx, int* sy) {
+    const double e1x = c.upperRight.x - c.upperLeft.x, e1y = c.upperRight.y - c.upperLeft.y;
+    const double e2x = c.lowerLeft.x - c.upperLeft.x, e2y = c.lowerLeft.y - c.upperLeft.y;
+    const double det = e1x * e2y - e1y * e2x;
+    if (det == 0 || w < 1 || h < 1) return false;
+    const double vx = x + 0.5 - c.upperLeft.x, vy = y + 0.5 - c.upperLeft.y;
+    const double u = (vx * e2y - vy * e2x) / det, t = (e1x * vy - e1y * vx) / det;
+    if (!(u >= 0 && u < 1 && t >= 0 && t < 1)) return false;
+    *sx = static_cast<int>(u * w);
+    *sy = static_cast<int>(t * h);
+    if (*sx >= w) *sx = w - 1;
+    if (*sy >= h) *sy = h - 1;
+    return true;
+}
+
+// The canvas pixels a turned picture can cover: the bounding box of its four corners and a
+// pixel around it, right and bottom exclusive, cut to the canvas (0, 0) - (canvasW, canvasH).
+inline PixelRect coveredBox(const TurnedCorners& c, int canvasW, int canvasH) {
+    const int xs[4] = {c.upperLeft.x, c.upperRight.x, c.lowerLeft.x, c.upperRight.x + c.lowerLeft.x - c.upperLeft.x};
+    const int ys[4] = {c.upperLeft.y, c.upperRight.y, c.lowerLeft.y, c.upperRight.y + c.lowerLeft.y - c.upperLeft.y};
+    PixelRect r = {xs[0], ys[0], xs[0], ys[0]};
+    for (int i = 1; i < 4; ++i) {
+        if (xs[i] < r.left) r.left = xs[i];
+        if (xs[i] > r.right) r.right = xs[i];
+        if (ys[i] < r.top) r.top = ys[i];
+        if (ys[i] > r.bottom) r.bottom = ys[i];
+    }
+    // The fourth corner is derived from three truncated ones: allow a pixel either way.
+    --r.left;
+    --r.top;
+    r.right += 2;
+    r.bottom += 2;
+    if (r.left < 0) r.left = 0;
+    if (r.top < 0) r.top = 0;
+    if (r.right > canvasW) r.right = canvasW;
+    if (r.bottom > canvasH) r.bottom = canvasH;
+    if (r.right < r.left) r.right = r.left;
+    if (r.bottom < r.top) r.bottom = r.top;
+    return r;
+}
+
 // Decimal digits of a whole number: at least one digit, a minus sign for negative numbers.
 inline std::string decimalText(int i) {
     unsigned n = i < 0 ? 0u - static_cast<unsigned>(i) : static_cast<unsigned>(i);

@@ -75,6 +75,46 @@ TEST(TurnedCorners, NothingToDrawBelowOnePixelOrWithoutAnAngle) {
     EXPECT_LT(t.lowerLeft.y, 0);
 }
 
+TEST(TurnedPixels, EachCanvasPixelTakesThePicturePixelUnderIt) {
+    // A 40 x 20 picture centred on (100, 100): upright, then turned by 90 (its left side on
+    // top, its top row down the right side) and by 180.
+    const struct {
+        double angle;
+        int x, y;    // canvas pixel
+        int sx, sy;  // picture pixel expected there, -1: none
+    } cases[] = {
+        {0, 80, 90, 0, 0},     {0, 119, 109, 39, 19}, {0, 100, 100, 20, 10}, {0, 120, 100, -1, -1},
+        {0, 100, 89, -1, -1},  {90, 109, 80, 0, 0},   {90, 109, 119, 39, 0}, {90, 90, 80, 0, 19},
+        {90, 95, 85, 5, 14},   {90, 80, 100, -1, -1}, {90, 111, 100, -1, -1}, {180, 80, 90, 39, 19},
+        {180, 119, 109, 0, 0},
+    };
+    for (const auto& c : cases) {
+        TurnedCorners t;
+        ASSERT_TRUE(turnedCorners(100, 100, 40, 20, c.angle, &t));
+        int sx = -1, sy = -1;
+        const bool inside = sourcePixel(t, 40, 20, c.x, c.y, &sx, &sy);
+        EXPECT_EQ(inside, c.sx >= 0) << c.angle << " at " << c.x << "," << c.y;
+        if (inside && c.sx >= 0) {
+            EXPECT_NEAR(sx, c.sx, 1) << c.angle << " at " << c.x << "," << c.y;
+            EXPECT_NEAR(sy, c.sy, 1) << c.angle << " at " << c.x << "," << c.y;
+        }
+    }
+    // The covered box holds every pixel that takes a picture pixel, and is cut to the canvas.
+    for (int a = 0; a < 360; a += 17) {
+        TurnedCorners t;
+        ASSERT_TRUE(turnedCorners(300, 400, 60, 25, a, &t));
+        const PixelRect box = coveredBox(t, 1000, 1000);
+        const PixelRect cut = coveredBox(t, 315, 420);
+        EXPECT_TRUE(cut.left == box.left && cut.top == box.top && cut.right <= 315 && cut.bottom <= 420) << a;
+        int outside = 0, sx, sy;
+        for (int y = 340; y < 460; ++y)
+            for (int x = 240; x < 360; ++x)
+                if (sourcePixel(t, 60, 25, x, y, &sx, &sy) && (x < box.left || x >= box.right || y < box.top || y >= box.bottom))
+                    ++outside;
+        EXPECT_EQ(outside, 0) << a;
+    }
+}
+
 TEST(BoxText, FrameOneUnitWideAndTextFiveInTenDown) {
     const double boxes[][4] = {{0, 130, 45, 35}, {-100, 20, 200, 80}, {3.5, -7.25, 12, 11}};
     for (const auto& b : boxes) {
