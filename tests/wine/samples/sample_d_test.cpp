@@ -1,8 +1,8 @@
 // Sample program A (the loop demonstration) used through its own windows: the panel's
 // initial choices, the stairs of the initial values with their "i=" label, a shape button
-// changing the code text before the run, count 0, spokes in a chosen colour, and stopping
-// the run while the panel is open or while a figure is being drawn, again and again,
-// without windows piling up.
+// changing the code text before the run, count 0, spokes in a chosen colour, stopping the
+// run while the panel is open or while a figure is being drawn, again and again, without
+// windows piling up, and closing the window while the panel is open.
 #include <qiv_check.h>
 
 #include <qiv_samples/sample_d.cpp>
@@ -198,6 +198,27 @@ static void checkStopWhileDrawing() {
     ok(sd_missing_segments(stairs(10), kPenBlue) == 0, "the stairs after the stops are not all drawn");
 }
 
+// The open command again while the panel is open (as a second openDilog would send it):
+// nothing new is made.
+static void checkOpenWhileOpen() {
+    const HWND p = sd_panel();
+    const int canvasWindows = sd_canvas_windows();
+    SendMessageA(hwndMain, WM_COMMAND, 26, 0);
+    ok(sd_panel() == p && sd_canvas_windows() == canvasWindows, "opening again made %d windows",
+       sd_canvas_windows() - canvasWindows);
+}
+
+// Last: closing the window while the panel is open ends the program (the panel's loop
+// leaves the quit request to the program's own loop). Exit code 0 only if all else passed.
+static void checkCloseWhilePanelOpen() {
+    if (qc_failures != 0) return;
+    printf("%s: %ld checks passed; closing the window with the panel open\n", getCurName().c_str(), (long)qc_checks);
+    fflush(stdout);
+    PostMessageA(hwndMain, WM_CLOSE, 0, 0);
+    Sleep(20000);
+    ok(false, "the program did not end when its window was closed with the panel open");
+}
+
 static void drive() {
     HWND p = sd_wait_panel();
     ok(p != NULL, "the panel did not open");
@@ -218,6 +239,8 @@ static void drive() {
     checkCountZero();
     checkStopWhilePanelOpen();
     checkStopWhileDrawing();
+    checkOpenWhileOpen();
+    checkCloseWhilePanelOpen();
 }
 
 static const int started = (qc_watchdog(360000), qc_start_driver(drive), 0);
