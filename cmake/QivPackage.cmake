@@ -24,25 +24,30 @@ function(qiv_package_targets arch run_build)
   set(_package ${CMAKE_BINARY_DIR}/package)
   set(_commands COMMAND ${QIV_SCRIPTS}/make-package.sh ${CMAKE_BINARY_DIR}/install ${_help} ${_package})
   set(_setup_under_test ${_package}/qiv-setup.exe)
+  set(_tree_under_test ${CMAKE_BINARY_DIR}/install)
   if(NOT arch STREQUAL "i686")
+    # The 64-bit twin: installer program and payload, as the other Windows tests use.
     list(APPEND _commands
-         COMMAND ${QIV_SCRIPTS}/make-package.sh ${CMAKE_BINARY_DIR}/install ${_help} ${_package} amd64-unicode)
+         COMMAND ${QIV_SCRIPTS}/make-package.sh ${CMAKE_BINARY_DIR}/install64 ${_help} ${_package} amd64-unicode)
     set(_setup_under_test ${_package}/qiv-setup-amd64-unicode.exe)
+    set(_tree_under_test ${CMAKE_BINARY_DIR}/install64)
   endif()
   add_custom_target(qiv_package ALL ${_commands}
     COMMENT "Packing the installer and the zip"
     VERBATIM)
-  add_dependencies(qiv_package qiv_help windows)
+  add_dependencies(qiv_package qiv_help windows ${run_build})
 
   # The help page covers every name a program can call, and its pictures are the examples'.
   add_test(NAME help_page
     COMMAND python3 ${CMAKE_SOURCE_DIR}/tests/native/help/check_help.py ${CMAKE_SOURCE_DIR} ${_help})
   set_tests_properties(help_page PROPERTIES LABELS native TIMEOUT 120)
 
-  # Silent installation and uninstallation into a stand-in editor folder.
+  # Silent installation and uninstallation into a stand-in editor folder, with the g++
+  # stand-in as its compiler.
   add_test(NAME installer_silent
     COMMAND ${QIV_SCRIPTS}/wine-env.sh exec ${CMAKE_SOURCE_DIR}/tests/wine/package/installer_silent.sh
-            ${_setup_under_test} ${CMAKE_BINARY_DIR}/install)
+            ${_setup_under_test} ${_tree_under_test}
+            ${CMAKE_BINARY_DIR}/${run_build}/tests/standins/npp/MinGW/bin/g++.exe)
   set_tests_properties(installer_silent PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK display TIMEOUT 300
     ENVIRONMENT QIV_WINE_STATE=${CMAKE_BINARY_DIR}/wine-state LABELS "wine;package")
 endfunction()

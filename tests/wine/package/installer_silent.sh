@@ -3,10 +3,11 @@
 # whose user already has a shortcuts file with entries of their own. Checks the files, the
 # freed keys with every other entry kept, the refusal of a folder without the editor, and
 # that the uninstaller removes exactly what was installed and gives the keys back.
-#   installer_silent.sh SETUP_EXE INSTALL_TREE
-# Run with the Wine environment exported (wine-env.sh exec).
+#   installer_silent.sh SETUP_EXE INSTALL_TREE GXX_STANDIN
+# Run with the Wine environment exported (wine-env.sh exec). The editor folder gets the g++
+# stand-in as its compiler, so the installer makes the precompiled runtime header with it.
 set -u
-SETUP=${1:?installer} TREE=${2:?the installed tree the installer packs}
+SETUP=${1:?installer} TREE=${2:?the installed tree the installer packs} GXX=${3:?g++ stand-in}
 : "${QIV_WINE:?the Wine environment is not set}" "${WINEPREFIX:?}"
 WORK=$PWD/installer_silent.work
 rm -rf "$WORK" && mkdir -p "$WORK"
@@ -24,6 +25,8 @@ editor=$WINEPREFIX/drive_c/qivtest/Notepad++
 rm -rf "$WINEPREFIX/drive_c/qivtest" "$appdata/Notepad++"
 mkdir -p "$editor" "$appdata/Notepad++" "$WINEPREFIX/drive_c/qivtest/empty"
 echo "stand-in editor" >"$editor/notepad++.exe"
+mkdir -p "$editor/MinGW/bin" "$editor/MinGW/include"
+cp "$GXX" "$editor/MinGW/bin/g++.exe"
 keys=$appdata/Notepad++/shortcuts.xml
 printf '%s\r\n' '<?xml version="1.0" encoding="UTF-8" ?>' '<NotepadPlus>' '    <InternalCommands>' \
     '        <Shortcut id="41001" Ctrl="yes" Alt="no" Shift="no" Key="78" />' \
@@ -50,6 +53,10 @@ for f in plugins/NppPluginQiv/NppPluginQiv.dll Qiv/logo.h Qiv/tools/killprocess.
     [ -s "$editor/$f" ] && pass || failed "$f is missing"
 done
 ls "$editor/Qiv/Help/Doc/images/"*.png >/dev/null 2>&1 && pass || failed "the help page's pictures are missing"
+# The precompiled header, made with the folder's compiler, and its stamp; no part left over.
+[ -s "$editor/Qiv/logo.h.gch" ] && grep -q '^logo.h ' "$editor/Qiv/logo.h.gch.stamp" && pass ||
+    failed "the precompiled runtime header was not made"
+check_eq "temporary header files left" "" "$(ls "$editor/Qiv" | grep '\.part$')"
 
 # The keys: the four entries that free them, the user's other entries kept, their own entry
 # for full screen replaced (and saved for the uninstaller).
@@ -70,7 +77,7 @@ wine_run "$editor/Qiv/uninstall.exe" /S
 for _ in $(seq 150); do [ -e "$editor/Qiv/uninstall.exe" ] || break; sleep 0.2; done
 sleep 0.5
 left=$(cd "$editor" && find . -type f | sed 's|^\./||' | LC_ALL=C sort | tr '\n' ' ')
-check_eq "files left after uninstalling" "Qiv/Help/demo/lessons/my_work.cpp notepad++.exe " "$left"
+check_eq "files left after uninstalling" "MinGW/bin/g++.exe Qiv/Help/demo/lessons/my_work.cpp notepad++.exe " "$left"
 cmp -s "$WORK/shortcuts.before" "$keys" && pass || {
     failed "the shortcuts file was not restored"
     diff "$WORK/shortcuts.before" "$keys"
