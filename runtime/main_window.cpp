@@ -370,6 +370,9 @@ void openDilog(void (*open)(), void (*close)()) {
     _runtimeCheckpoint();
     openDilogFun = open;
     if (close != NULL) closeDilogFun = close;
+    // The panel runs its loop on the UI thread inside this call, and a stop comes through
+    // that loop: the waiting worker holds nothing and may be ended at once.
+    TblockedScope waiting;
     SendMessageA(hwndMain, WM_COMMAND, CMD_OPEN_DIALOG, 0);
 }
 
