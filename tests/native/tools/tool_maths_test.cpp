@@ -134,23 +134,6 @@ TEST(BoxText, FrameOneUnitWideAndTextFiveInTenDown) {
     }
 }
 
-TEST(BoxText, ColoursByMode) {
-    const struct {
-        int mod;
-        Rgb outer, inner;
-    } cases[] = {{1, {220, 220, 220}, {245, 245, 245}},
-                 {0, {176, 196, 222}, {173, 216, 230}},
-                 {2, {176, 196, 222}, {173, 216, 230}},
-                 {-1, {176, 196, 222}, {173, 216, 230}}};
-    for (const auto& c : cases) {
-        const BoxTextPlan p = boxTextPlan(0, 0, 10, 10, c.mod);
-        EXPECT_EQ(p.outerColour.r, c.outer.r) << c.mod;
-        EXPECT_EQ(p.outerColour.b, c.outer.b) << c.mod;
-        EXPECT_EQ(p.innerColour.g, c.inner.g) << c.mod;
-        EXPECT_EQ(p.innerColour.b, c.inner.b) << c.mod;
-    }
-}
-
 TEST(Pixels, LengthsAndTextRectanglesTruncateTowardZero) {
     const struct {
         double len, scale;
