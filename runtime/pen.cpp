@@ -5,6 +5,7 @@
 #include "core/colour_numbers.h"
 #include "core/pen_geometry.h"
 #include "core/pen_speed.h"
+#include "core/pace_schedule.h"
 #include "core/pen_state_text.h"
 #include "runtime_internal.h"
 
@@ -124,9 +125,20 @@ void reshowHead(Tpen2& self) {
     self.show();
 }
 
+double secondsSince(const LARGE_INTEGER& start) {
+    LARGE_INTEGER now, frequency;
+    QueryPerformanceCounter(&now);
+    QueryPerformanceFrequency(&frequency);
+    return static_cast<double>(now.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
 // Carries out a forward move or a turn action by action: device steps, head updates and
-// the waits between them (waits end early when the run is stopped).
+// the waits between them (waits end early when the run is stopped). The waits keep to a
+// schedule from the move's start, so a move lasts what its waits add up to at every speed.
 void animate(Tpen2& self, qiv::AnimationCursor plan) {
+    LARGE_INTEGER start;
+    QueryPerformanceCounter(&start);
+    qiv::PaceSchedule schedule;
     qiv::AnimationAction a;
     while (plan.next(&a)) {
         switch (a.kind) {
@@ -135,7 +147,13 @@ void animate(Tpen2& self, qiv::AnimationCursor plan) {
         case qiv::AnimationAction::ShowHead: reshowHead(self); break;
         case qiv::AnimationAction::Advance: _pen.fd(a.amount); break;
         case qiv::AnimationAction::Turn: _pen.rt(a.amount); break;
-        case qiv::AnimationAction::Wait: ::wait(a.amount); break;
+        case qiv::AnimationAction::Wait: {
+            bool restart = false;
+            const double seconds = schedule.next(a.amount, secondsSince(start), &restart);
+            if (restart) QueryPerformanceCounter(&start);
+            ::wait(seconds);
+            break;
+        }
         }
     }
 }

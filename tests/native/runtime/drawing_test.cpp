@@ -1,5 +1,5 @@
-// Animation plans of forward moves and turns, the pixel boxes of shapes and the head image
-// a colour number selects.
+// Animation plans of forward moves and turns, the schedule of their waits, the pixel boxes of
+// shapes and the head image a colour number selects.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -10,6 +10,7 @@
 
 #include "core/animation_plan.h"
 #include "core/colour_numbers.h"
+#include "core/pace_schedule.h"
 #include "core/shape_boxes.h"
 
 using namespace qiv;
@@ -144,4 +145,32 @@ TEST(ColourNumbers, HeadImageFollowsTheColourNumber) {
     EXPECT_EQ(headImageForColour(-2), 2);
     EXPECT_EQ(headImageForColour(31), 15);
     EXPECT_EQ(headImageForColour(INT_MIN), 0);
+}
+
+// The waits of a move keep to a schedule from its start.
+TEST(PaceSchedule, DrawingTimeAndLateWaitsComeOffTheNextWait) {
+    qiv::PaceSchedule schedule;
+    bool restart = true;
+    // Steps of 5 ms; drawing took 1 ms before the first wait, the second wait ended 2 ms late.
+    EXPECT_DOUBLE_EQ(schedule.next(0.005, 0.001, &restart), 0.004);
+    EXPECT_FALSE(restart);
+    EXPECT_NEAR(schedule.next(0.005, 0.007, &restart), 0.003, 1e-12);
+    // Behind by less than the limit: no wait, the schedule holds.
+    EXPECT_DOUBLE_EQ(schedule.next(0.005, 0.040, &restart), 0.0);
+    EXPECT_FALSE(restart);
+    EXPECT_NEAR(schedule.next(0.005, 0.019, &restart), 0.001, 1e-12);
+}
+
+TEST(PaceSchedule, FarBehindStartsAgainAndBadWaitsCountAsNone) {
+    qiv::PaceSchedule schedule;
+    bool restart = false;
+    schedule.next(0.005, 0.0, &restart);
+    // Paused for a second in the middle of the move: no rush afterwards.
+    EXPECT_DOUBLE_EQ(schedule.next(0.005, 1.0, &restart), 0.0);
+    EXPECT_TRUE(restart);
+    EXPECT_DOUBLE_EQ(schedule.next(0.005, 0.0, &restart), 0.005);  // counted from the restart
+    EXPECT_FALSE(restart);
+    EXPECT_DOUBLE_EQ(schedule.next(-1.0, 0.005, &restart), 0.0);
+    EXPECT_DOUBLE_EQ(schedule.next(std::nan(""), 0.005, &restart), 0.0);
+    EXPECT_DOUBLE_EQ(schedule.next(0.2, 0.005, &restart), 0.2);
 }
