@@ -51,6 +51,12 @@ void appendExpectedHint(std::string_view text, std::string_view cut, std::size_t
     if (atEnd != npos) {
         line.append(" 程序缺少 ");
         copyQuotedBefore(text, atEnd, line);
+        return;
+    }
+    // "expected ';' after struct definition": what is missing comes right after the word.
+    if (cut.find(" after ", afterWord) != npos) {
+        line.append(" 可能缺少 ");
+        copyQuotedAfter(text, expected, line);
     }
 }
 
@@ -247,6 +253,32 @@ void hintForMessage(std::string_view text, std::size_t message, HintLine& line) 
     } else if ((at = find("does not name a type")) != npos) {
         copyQuotedBefore(text, at, line);
         line.append(" 不是类型名？");
+    } else if ((at = find("use of deleted function")) != npos) {
+        copyQuotedAfter(text, at, line);
+        line.append(" 是被删除的函数, 不能使用 (这种对象不能复制, 可以用引用 &)");
+    } else if ((at = find("too few arguments to function")) != npos) {
+        copyQuotedAfter(text, at, line);
+        line.append(" 的参数太少");
+    } else if ((at = find("too many arguments to function")) != npos) {
+        copyQuotedAfter(text, at, line);
+        line.append(" 的参数太多");
+    } else if ((at = find("invalid conversion from")) != npos || (at = find("cannot convert")) != npos) {
+        line.append(" 类型不对: ");
+        copyQuotedAfter(text, at, line);
+        line.append(" 不能自动变成需要的类型");
+    } else if ((at = find("lvalue required as left operand")) != npos) {
+        line.append(" 等号左边必须是变量 (判断相等要用 ==)");
+    } else if ((at = find("without a previous 'if'")) != npos) {
+        line.append(" else 前面没有配对的 if (if 的条件后面可能多了 ';' 或少了 { })");
+    } else if ((at = find("missing terminating")) != npos) {
+        line.append(" 字符串或字符缺少结尾的引号");
+    } else if ((at = find("return-statement with a value")) != npos) {
+        line.append(" void 函数不能返回值");
+    } else if ((at = find("no return statement in function returning non-void")) != npos) {
+        line.append(" 函数缺少 return 语句");
+    } else if ((at = find("redeclaration of")) != npos) {
+        copyQuotedAfter(text, at, line);
+        line.append(" 重复定义了");
     }
 }
 

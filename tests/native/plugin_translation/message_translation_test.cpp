@@ -203,6 +203,111 @@ TEST(MessageTranslation, RuleHints) {
     }
 }
 
+// Messages as GCC 12 (i686-w64-mingw32-g++ 12) writes them for the programs named in the
+// comments, first line and CR LF as the build step captures them, and the hint each gives.
+// Every rule is here with a real message of its kind, and so is each common beginner's
+// mistake that has a rule of its own.
+TEST(MessageTranslation, RealCompilerMessages) {
+    const Case cases[] = {
+        // foo = 3;
+        {"C:\\work\\qiv_01.cpp:6:5: error: 'foo' was not declared in this scope\r\n", " 'foo' 未定义."},
+        // int a = 1 }
+        {"C:\\work\\qiv_01.cpp:1:23: error: expected ',' or ';' before '}' token\r\n", "'}'  前面可能缺少  ';'"},
+        // int a = 1 <line break> return 0;
+        {"C:\\work\\qiv_01.cpp:2:2: error: expected ',' or ';' before 'return'\r\n",
+         "'return'  前面可能缺少  ';'"},
+        // if (1 { }
+        {"C:\\work\\qiv_01.cpp:1:18: error: expected ')' before '{' token\r\n", "'{'  前面可能缺少  ')'"},
+        // int b = f(1 + );
+        {"C:\\work\\qiv_01.cpp:1:39: error: expected primary-expression before ')' token\r\n",
+         "')'  前面可能缺少 数值"},
+        // int main() ; { }
+        {"C:\\work\\qiv_01.cpp:1:14: error: expected unqualified-id before '{' token\r\n",
+         "'{'  前面可能多了 '}'，或其他错误."},
+        // } at the start of the file
+        {"C:\\work\\qiv_01.cpp:1:1: error: expected declaration before '}' token\r\n",
+         "'}'  前面可能缺少 声明，有可能多了 '}',或其他错误."},
+        // if (1) {   and the file ends
+        {"C:\\work\\qiv_01.cpp:1:21: error: expected '}' at end of input\r\n", " 程序缺少  '}'"},
+        // struct T { int a; }   without ';'
+        {"C:\\work\\qiv_01.cpp:1:20: error: expected ';' after struct definition\r\n", " 可能缺少 ';'"},
+        // std::string s; s.fdd();
+        {"C:\\work\\qiv_01.cpp:2:30: error: 'std::string' {aka 'class std::__cxx11::basic_string<char>'} "
+         "has no member named 'fdd'\r\n",
+         " 没有叫 'fdd' 的命令（函数）或变量 "},
+        // t.fd(1, 2); with void fd(int)
+        {"C:\\work\\qiv_01.cpp:1:50: error: no matching function for call to 'T::fd(int, int)'\r\n",
+         "'fd(int, int)' 的命令(函数)格式不对 "},
+        // int a = 1 / 0;
+        {"C:\\work\\qiv_01.cpp:1:23: warning: division by zero [-Wdiv-by-zero]\r\n", " 不能除 0"},
+        // t + 1; with struct T {}
+        {"C:\\work\\qiv_01.cpp:1:32: error: no match for 'operator+' (operand types are 'T' and 'int')\r\n",
+         " 这个类型没有运算符: '+'"},
+        // #include "missing.h"
+        {"C:\\work\\qiv_01.cpp:1:10: fatal error: missing.h: No such file or directory\r\n", " 没有这个文件或目录"},
+        // int a = 1 + "x" * 2;
+        {"C:\\work\\qiv_01.cpp:1:29: error: invalid operands of types 'const char [2]' and 'int' to binary "
+         "'operator*'\r\n",
+         " 运算类型不合法"},
+        // int a = 0; a.fd(1);
+        {"C:\\work\\qiv_01.cpp:1:26: error: request for member 'fd' in 'a', which is of non-class type 'int'\r\n",
+         "'fd' 函数调用不合法, 前面可能是类型 'int'"},
+        // int a = 1；   (a full-width semicolon, GBK A3 BB)
+        {"C:\\work\\qiv_01.cpp:1:22: error: stray '\\243' in program\r\n",
+         " 这一行有中文字符，可能是：分号、逗号、圆括号、数字等"},
+        // int b = *a; with int a
+        {"C:\\work\\qiv_01.cpp:1:32: error: invalid type argument of unary '*' (have 'int')\r\n", "'*' 参数不合法"},
+        // pen2 q;
+        {"C:\\work\\qiv_01.cpp:1:1: error: 'pen2' does not name a type\r\n", " 'pen2' 不是类型名？"},
+        // T b = a; with T(const T&) = delete
+        {"C:\\work\\qiv_01.cpp:1:65: error: use of deleted function 'T::T(const T&)'\r\n",
+         "'T::T(const T&)' 是被删除的函数, 不能使用 (这种对象不能复制, 可以用引用 &)"},
+        // std::ostream o = std::cout;   (the function's name is longer than the copier's window)
+        {"C:\\work\\qiv_01.cpp:2:35: error: use of deleted function 'std::basic_ostream<_CharT, "
+         "_Traits>::basic_ostream(const std::basic_ostream<_CharT, _Traits>&) [with _CharT = char; "
+         "_Traits = std::char_traits<char>]'\r\n",
+         "? 是被删除的函数, 不能使用 (这种对象不能复制, 可以用引用 &)"},
+        // f(); with void f(int)
+        {"C:\\work\\qiv_01.cpp:1:27: error: too few arguments to function 'void f(int)'\r\n",
+         "'void f(int)' 的参数太少"},
+        // f(1, 2); with void f(int)
+        {"C:\\work\\qiv_01.cpp:1:27: error: too many arguments to function 'void f(int)'\r\n",
+         "'void f(int)' 的参数太多"},
+        // int a = "x";
+        {"C:\\work\\qiv_01.cpp:1:21: error: invalid conversion from 'const char*' to 'int' [-fpermissive]\r\n",
+         " 类型不对: 'const char*' 不能自动变成需要的类型"},
+        // std::string s; int a = s;
+        {"C:\\work\\qiv_01.cpp:2:36: error: cannot convert 'std::string' {aka "
+         "'std::__cxx11::basic_string<char>'} to 'int' in initialization\r\n",
+         " 类型不对: 'std::string' 不能自动变成需要的类型"},
+        // 1 = a;
+        {"C:\\work\\qiv_01.cpp:1:20: error: lvalue required as left operand of assignment\r\n",
+         " 等号左边必须是变量 (判断相等要用 ==)"},
+        // else a = 1;  without if
+        {"C:\\work\\qiv_01.cpp:1:20: error: 'else' without a previous 'if'\r\n",
+         " else 前面没有配对的 if (if 的条件后面可能多了 ';' 或少了 { })"},
+        // const char*s = "abc;
+        {"C:\\work\\qiv_01.cpp:1:28: error: missing terminating \" character\r\n", " 字符串或字符缺少结尾的引号"},
+        // void f(){ return 1; }
+        {"C:\\work\\qiv_01.cpp:1:18: error: return-statement with a value, in function returning 'void' "
+         "[-fpermissive]\r\n",
+         " void 函数不能返回值"},
+        // int f(){ }
+        {"C:\\work\\qiv_01.cpp:1:10: warning: no return statement in function returning non-void "
+         "[-Wreturn-type]\r\n",
+         " 函数缺少 return 语句"},
+        // int a; int a;
+        {"C:\\work\\qiv_01.cpp:1:24: error: redeclaration of 'int a'\r\n", "'int a' 重复定义了"},
+    };
+    for (const Case& c : cases) {
+        const MessageHint hint = translate(c.output);
+        ASSERT_TRUE(hint.found) << c.output;
+        const std::string prefix = hint.text.substr(0, hint.text.find(":   ") + 4);
+        EXPECT_EQ(c.expected, hint.text.substr(prefix.size())) << c.output;
+        EXPECT_LT(hint.text.size(), kHintLineSize) << c.output;
+    }
+}
+
 // Phrases are looked for only in the first 100 bytes of the message; tokens are not cut.
 TEST(MessageTranslation, HundredByteCut) {
     const std::string head = "main.cpp:5:9: ";
