@@ -90,7 +90,14 @@ std::wstring deleteFailureText(bool permissionDenied, const std::wstring &comman
     return command + L"删除旧文件时出错！ ....";
 }
 
-std::wstring compileFailureSuffix() { return L"编译失败..."; }
+bool namesASavedDocument(const BuildNames &n) {
+    return !n.fileDir.empty() && !n.fileName.empty() && !n.namePart.empty();
+}
+
+std::wstring compileFailureSuffix(const std::string &output) {
+    const bool endsLine = !output.empty() && output.back() == '\n';
+    return endsLine ? L"编译失败..." : L"\r\n编译失败...";
+}
 
 std::wstring linkFailureSuffix() { return L"\r\n编译失败..."; }
 

@@ -58,9 +58,15 @@ bool reportsPermissionDenied(const std::string &toolOutput);
 // other trouble the delete command line itself and a general message.
 std::wstring deleteFailureText(bool permissionDenied, const std::wstring &command);
 
-// Appended to a failed step's output: directly after the compile step's output, after a
-// line break for the link and the C++ steps.
-std::wstring compileFailureSuffix();
+// True when the names are those of a document saved in a folder: a document never saved
+// has no folder, and its name ("new 1") is a tab's title, not a file. No tool may be given
+// paths made from such names.
+bool namesASavedDocument(const BuildNames &n);
+
+// Appended to a failed step's output: after the compile step's output, on a line of its own
+// (a line break is put in front when the kept output ends inside a line); after a line
+// break for the link and the C++ steps.
+std::wstring compileFailureSuffix(const std::string &output);
 std::wstring linkFailureSuffix();
 
 // The output of a step whose tool could not be run: no pipe, or the tool did not start.

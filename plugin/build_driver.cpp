@@ -9,12 +9,15 @@
 #include <vector>
 
 #include "build_command_lines.h"
+#include "caret_column.h"
 #include "commands.h"
 #include "editor_context.h"
 #include "host_messages.h"
 #include "message_translation.h"
 #include "output_panel.h"
+#include "panel_texts.h"
 #include "plugin_state.h"
+#include "source_encoding.h"
 #include "text_conversion.h"
 
 namespace {
@@ -51,15 +54,144 @@ BuildNames beginBuild() {
     sendToHost(NPPM_HIDETABBAR, 0, FALSE);
     showOutputPanel();
     clearOutputPanel();
+    repaintNow();
     refreshEditorContext();
     buildSucceeded = false;
     return currentBuildNames();
 }
 
+// A step's line, shown at once although the build keeps the editor busy.
+void stepLine(const std::wstring &line) {
+    appendLine(line);
+    repaintNow();
+}
+
+// A document that was never saved has no file yet: the editor asks for a name (Save As)
+// and the build goes on with the names of the saved file. False, with the reason in the
+// panel, when the user cancelled.
+bool ensureSavedDocument(BuildNames &names) {
+    if (namesASavedDocument(names)) return true;
+    sendToHost(NPPM_SAVECURRENTFILE, 0, 0);
+    refreshEditorContext();
+    names = currentBuildNames();
+    if (namesASavedDocument(names)) return true;
+    appendLine(unsavedDocumentLine());
+    return false;
+}
+
+// The current document's buffer encoding as the editor reports it (-1 when unknown).
+int currentBufferEncoding() {
+    const LRESULT buffer = sendToHost(NPPM_GETCURRENTBUFFERID, 0, 0);
+    return static_cast<int>(sendToHost(NPPM_GETBUFFERENCODING, static_cast<WPARAM>(buffer), 0));
+}
+
+// The view's whole text as UTF-8, whatever code page the view holds it in.
+std::string viewTextAsUtf8(HWND view) {
+    const LRESULT length = SendMessageW(view, SCI_GETLENGTH, 0, 0);
+    if (length <= 0) return std::string();
+    std::vector<char> bytes(static_cast<size_t>(length) + 1, '\0');
+    SendMessageW(view, SCI_GETTEXT, static_cast<WPARAM>(length) + 1, reinterpret_cast<LPARAM>(bytes.data()));
+    const std::string text(bytes.data(), strnlen(bytes.data(), static_cast<size_t>(length)));
+    if (SendMessageW(view, SCI_GETCODEPAGE, 0, 0) == CP_UTF8) return text;
+    const std::wstring wide = fromAnsi(text);
+    const int size = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
+                                         nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<size_t>(size > 0 ? size : 0), '\0');
+    if (size > 0)
+        WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), &utf8[0], size,
+                            nullptr, nullptr);
+    return utf8;
+}
+
+// True when the ANSI code page holds `c` exactly (no substitute, no best-fit look-alike).
+bool fitsAnsiCodePage(char32_t c) {
+    wchar_t units[2];
+    int count = 1;
+    if (c > 0xFFFF) {
+        units[0] = static_cast<wchar_t>(0xD800 + ((c - 0x10000) >> 10));
+        units[1] = static_cast<wchar_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
+        count = 2;
+    } else {
+        units[0] = static_cast<wchar_t>(c);
+    }
+    char bytes[8];
+    BOOL usedDefault = FALSE;
+    const int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, units, count, bytes,
+                                           sizeof bytes, nullptr, &usedDefault);
+    if (length <= 0 || usedDefault) return false;
+    wchar_t back[4];
+    const int backCount = MultiByteToWideChar(CP_ACP, 0, bytes, length, back, 4);
+    return backCount == count && back[0] == units[0] && (count == 1 || back[1] == units[1]);
+}
+
+// A document the editor keeps in UTF-8 (or UTF-16) with non-ASCII text is converted to the
+// ANSI code page before it is saved, so the program prints its Chinese as written. False,
+// with the reason in the panel, when the build must not go on.
+bool prepareSourceEncoding() {
+    const int encoding = currentBufferEncoding();
+    if (!isUnicodeBuffer(encoding)) return true;
+    HWND view = currentView();
+    if (view == nullptr) return true;
+    const EncodingDecision decision = decideSourceEncoding(encoding, viewTextAsUtf8(view), fitsAnsiCodePage);
+    switch (decision.action) {
+    case EncodingDecision::BuildAsItIs:
+        return true;
+    case EncodingDecision::Refuse:
+        appendLine(notConvertibleLine(decision.line, decision.character));
+        return false;
+    case EncodingDecision::ConvertToAnsi:
+        break;
+    }
+    sendToHost(NPPM_MENUCOMMAND, 0, IDM_FORMAT_CONV2_ANSI);
+    if (isUnicodeBuffer(currentBufferEncoding())) {
+        appendLine(conversionFailedLine());
+        return false;
+    }
+    stepLine(convertedToAnsiLine(bufferEncodingName(encoding)));
+    return true;
+}
+
+// How the editor reads the bytes of the built file as characters.
+SourceEncoding builtFileEncoding() {
+    if (isUnicodeBuffer(currentBufferEncoding())) return SourceEncoding::Utf8;
+    switch (GetACP()) {
+    case 936:  // GBK
+    case 949:  // Korean
+    case 950:  // Big5
+        return SourceEncoding::Gbk;
+    case CP_UTF8:
+        return SourceEncoding::Utf8;
+    default:
+        return SourceEncoding::SingleByte;
+    }
+}
+
+// Everything in the file at `path`, or nothing when it cannot be read.
+std::string fileBytes(const std::wstring &path) {
+    std::string content;
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return content;
+    char buffer[16384];
+    DWORD got = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) content.append(buffer, got);
+    CloseHandle(file);
+    return content;
+}
+
+// The caret column (1-based, in characters) for the compiler's column of a line of the
+// built source: the compiler counts tabs to the next multiple of 8 and the bytes of the
+// file, the caret moves by characters. Unchanged when the file cannot be read.
+int caretColumnFor(const BuildNames &names, int line, int compilerColumn) {
+    const std::string file = fileBytes(names.fileDir + L"\\" + names.fileName);
+    if (file.empty()) return compilerColumn;
+    return caretMovesForColumn(lineOfFile(file, line), builtFileEncoding(), compilerColumn) + 1;
+}
+
 // A step printed something: its output with the failure text, then the hint.
-void reportStepFailure(const std::string &output, const std::wstring &suffix) {
+void reportStepFailure(const std::string &output, const std::wstring &suffix, const BuildNames &names) {
     appendLine(fromAnsi(output) + suffix);
-    translateFirstMessage(output);
+    translateFirstMessage(output, names);
 }
 
 void failBuild() {
@@ -148,17 +280,24 @@ void shellOpen(const std::wstring &file, const std::wstring &directory) {
     ShellExecuteW(nullptr, L"open", file.c_str(), nullptr, directory.c_str(), SW_SHOWNORMAL);
 }
 
-void translateFirstMessage(const std::string &output) {
+void translateFirstMessage(const std::string &output, const BuildNames &names) {
     const MessageHint hint = composeFirstMessageHint(output.data(), output.size());
     if (!hint.found) return;
-    gotoLineColumn(hint.line, hint.column);
+    gotoLineColumn(hint.line, caretColumnFor(names, hint.line, hint.column));
     appendLine(fromAnsi(hint.text));
 }
 
 DWORD WINAPI runProgramThread(void *) {
     refreshEditorContext();
     const BuildNames names = currentBuildNames();
-    shellOpen(programStartFile(names), programStartDirectory(names));
+    const HINSTANCE started = ShellExecuteW(nullptr, L"open", programStartFile(names).c_str(), nullptr,
+                                            programStartDirectory(names).c_str(), SW_SHOWNORMAL);
+    if (reinterpret_cast<INT_PTR>(started) <= 32) {
+        // Nothing was started: the count stays where it was.
+        appendLine(programStartFailedLine(names.fileDir + L"\\" + names.namePart + L".exe"));
+        focusEditor();
+        return 0;
+    }
     // Two run commands in quick succession each get a number of their own.
     const int count = __atomic_add_fetch(&runCount, 1, __ATOMIC_SEQ_CST);
     appendLine(runLine(count));
@@ -168,31 +307,46 @@ DWORD WINAPI runProgramThread(void *) {
 
 void compileQiv() {
     const unsigned long start = processMilliseconds();
-    const BuildNames names = beginBuild();
+    BuildNames names = beginBuild();
+    if (!ensureSavedDocument(names) || !prepareSourceEncoding()) return failBuild();
     if (deleteOldProgram() != 0) return failBuild();
-    appendLine(deletedLine);
+    stepLine(deletedLine);
     sendToHost(NPPM_SAVECURRENTFILE, 0, 0);
 
     const std::string environment = compilerEnvironmentBlock(names);
     std::string output;
     runCaptured(compileCommand(names), environment, output);
     if (!output.empty()) {
-        reportStepFailure(output, compileFailureSuffix());
+        reportStepFailure(output, compileFailureSuffix(output), names);
         return failBuild();
     }
-    appendLine(compiledLine);
+    stepLine(compiledLine);
     runCaptured(linkCommand(names), environment, output);
     if (!output.empty()) {
-        reportStepFailure(output, linkFailureSuffix());
+        reportStepFailure(output, linkFailureSuffix(), names);
         return failBuild();
     }
-    appendLine(linkedLine);
+    stepLine(linkedLine);
     buildSucceeded = true;
     DeleteFileW((names.fileDir + L"\\" + names.namePart + L".o").c_str());
     finishBuild(start);
 }
 
-void runQiv() { startRunThread(); }
+void runQiv() {
+    // Only a program that exists is started; otherwise say so, and the count stays.
+    refreshEditorContext();
+    const BuildNames names = currentBuildNames();
+    const std::wstring program = names.fileDir + L"\\" + names.namePart + L".exe";
+    if (!namesASavedDocument(names)) {
+        reportFailure(noProgramToRunLine(std::wstring()));
+        return;
+    }
+    if (GetFileAttributesW(program.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        reportFailure(noProgramToRunLine(program));
+        return;
+    }
+    startRunThread();
+}
 
 void compileAndRunQiv() {
     compileQiv();
@@ -201,18 +355,19 @@ void compileAndRunQiv() {
 
 void compileAndRunCpp() {
     const unsigned long start = processMilliseconds();
-    const BuildNames names = beginBuild();
+    BuildNames names = beginBuild();
+    if (!ensureSavedDocument(names) || !prepareSourceEncoding()) return failBuild();
     if (deleteOldProgram() != 0) return failBuild();
-    appendLine(deletedLine);
+    stepLine(deletedLine);
     sendToHost(NPPM_SAVECURRENTFILE, 0, 0);
 
     std::string output;
     runCaptured(cppCommand(names), compilerEnvironmentBlock(names), output);
     if (!output.empty()) {
-        reportStepFailure(output, linkFailureSuffix());
+        reportStepFailure(output, linkFailureSuffix(), names);
         return failBuild();
     }
-    appendLine(cppCompiledLine);
+    stepLine(cppCompiledLine);
     buildSucceeded = true;
     finishBuild(start);
     ShellExecuteW(nullptr, L"open", runPauseFile(names).c_str(), runPauseParameters(names).c_str(),

@@ -8,6 +8,8 @@
 
 #include <string>
 
+#include "build_command_lines.h"
+
 // The most a build step's output keeps of what its tool printed.
 constexpr size_t capturedOutputLimit = 1090;
 
@@ -29,7 +31,7 @@ void shellOpen(const std::wstring &file, const std::wstring &directory);
 DWORD WINAPI runProgramThread(void *);
 
 // Writes the hint for the first compiler message of `output` into the panel and moves the
-// caret to the line and column it names.
-void translateFirstMessage(const std::string &output);
+// caret to the line and column it names (the column read in the built file `names` names).
+void translateFirstMessage(const std::string &output, const BuildNames &names);
 
 #endif

@@ -25,10 +25,13 @@ constexpr unsigned int NPPM_GETCURRENTDIRECTORY = 4026;  // buffer units, wchar_
 constexpr unsigned int NPPM_GETFILENAME = 4027;          // buffer units, wchar_t* buffer
 constexpr unsigned int NPPM_GETNAMEPART = 4028;          // buffer units, wchar_t* buffer
 constexpr unsigned int NPPM_GETNPPDIRECTORY = 4031;      // buffer units, wchar_t* buffer
+constexpr unsigned int NPPM_GETCURRENTBUFFERID = 2084;   // 0, 0 -> id of the current document
+constexpr unsigned int NPPM_GETBUFFERENCODING = 2090;    // buffer id, 0 -> 0 ANSI, 1/4 UTF-8, ...; -1 unknown id
 
 // Menu commands passed with NPPM_MENUCOMMAND.
 constexpr int IDM_FILE_NEW = 41001;     // new empty document, made current
 constexpr int IDM_FORMAT_ANSI = 45004;  // current document switched to the ANSI code page
+constexpr int IDM_FORMAT_CONV2_ANSI = 45009;  // current document's text converted to the ANSI code page
 
 // wParam of NPPM_MODELESSDIALOG.
 constexpr int MODELESSDIALOGADD = 0;
@@ -39,6 +42,9 @@ constexpr unsigned int SCI_GOTOLINE = 2024;      // line index, 0
 constexpr unsigned int SCI_SETTEXT = 2181;       // 0, const char* text
 constexpr unsigned int SCI_ENSUREVISIBLE = 2232; // line index, 0
 constexpr unsigned int SCI_CHARRIGHT = 2306;     // 0, 0
+constexpr unsigned int SCI_GETLENGTH = 2006;     // 0, 0 -> bytes of the text
+constexpr unsigned int SCI_GETTEXT = 2182;       // buffer size, char* buffer (text and a terminator)
+constexpr unsigned int SCI_GETCODEPAGE = 2137;   // 0, 0 -> 65001 when the view holds UTF-8
 
 // Docking manager: notification codes (WM_NOTIFY from the host main window, compared on
 // the low 16 bits of NMHDR::code) and the registration mask of a bottom-docked panel.

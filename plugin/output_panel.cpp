@@ -32,6 +32,13 @@ void clearOutputPanel() {
     UpdateWindow(outputPanel.window());
 }
 
+void repaintNow() {
+    // The panel may float as a window of its own, outside the editor's main window.
+    RedrawWindow(nppData._nppHandle, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    if (outputPanel.hasWindow())
+        RedrawWindow(outputPanel.window(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
 void reportFailure(const std::wstring &line) {
     showOutputPanel();
     appendLine(line);

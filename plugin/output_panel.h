@@ -18,6 +18,10 @@ void appendLine(const std::wstring &text);
 // Empties the panel.
 void clearOutputPanel();
 
+// Paints what is waiting to be painted in the editor's windows and the panel now: a build
+// blocks the editor's message loop, so its step lines would otherwise only show at the end.
+void repaintNow();
+
 // Shows the panel and writes `line` into it: how every failure is reported.
 void reportFailure(const std::wstring &line);
 

@@ -21,4 +21,18 @@ std::wstring colourDialogFailedLine();
 std::wstring sampleFolderFailedLine(const std::wstring &path);
 std::wstring helpFileFailedLine(const std::wstring &path);
 
+// Building: the document was never saved and Save As was cancelled (or failed).
+std::wstring unsavedDocumentLine();
+// Running: no program file at `programPath` (empty while the document was never saved).
+std::wstring noProgramToRunLine(const std::wstring &programPath);
+// Running: the shell could not start the program at `programPath`.
+std::wstring programStartFailedLine(const std::wstring &programPath);
+
+// The document was converted from `fromEncoding` (e.g. L"UTF-8") to the ANSI code page.
+std::wstring convertedToAnsiLine(const std::wstring &fromEncoding);
+// A character on line `line` cannot be held by the ANSI code page: nothing converted or built.
+std::wstring notConvertibleLine(int line, const std::u32string &character);
+// The editor did not convert the document: nothing built.
+std::wstring conversionFailedLine();
+
 #endif

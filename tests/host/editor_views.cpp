@@ -1,12 +1,11 @@
 #include "editor_views.h"
 
+#include <cstring>
+
 #include "plugin/host_messages.h"
 #include "text_codec.h"
 
 namespace {
-
-// Asked by plug-ins that need the document's encoding (65001 UTF-8, else the ANSI page).
-constexpr unsigned int SCI_GETCODEPAGE = 2137;
 
 EditorView views[viewCount];
 int currentView = 0;
@@ -107,6 +106,25 @@ LRESULT CALLBACK viewProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case SCI_GETCODEPAGE:
         return v.current() && v.current()->codePage == CP_UTF8 ? CP_UTF8 : GetACP();
+    case SCI_GETLENGTH:
+    case SCI_GETTEXT: {
+        // The text as the view holds it: bytes in its code page, the document's line breaks.
+        Document *doc = v.current();
+        std::string bytes;
+        if (doc) {
+            std::wstring text = shownText(v);
+            bytes = encodeText(doc->lfOnly ? crlfToLf(text) : text, doc->codePage);
+        }
+        if (message == SCI_GETLENGTH)
+            return (LRESULT)bytes.size();
+        // At most wParam bytes and a terminator, as Scintilla copies them.
+        if (!lParam || wParam == 0)
+            return (LRESULT)bytes.size();
+        size_t n = bytes.size() < wParam ? bytes.size() : wParam - 1;
+        memcpy((char *)lParam, bytes.data(), n);
+        ((char *)lParam)[n] = '\0';
+        return (LRESULT)n;
+    }
     case EM_REPLACESEL:
         replaceSelection(v, wParam, (const char *)lParam);
         return 0;
@@ -165,7 +183,7 @@ Document &newDocument(int view)
     return *v.current();
 }
 
-bool openDocument(int view, const std::wstring &path, std::wstring &error)
+bool openDocument(int view, const std::wstring &path, std::wstring &error, bool heldAsUtf8)
 {
     HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -185,10 +203,15 @@ bool openDocument(int view, const std::wstring &path, std::wstring &error)
     auto doc = std::make_unique<Document>();
     doc->path = path;
     doc->codePage = looksLikeUtf8(bytes) ? CP_UTF8 : CP_ACP;
+    doc->encoding = doc->codePage == CP_UTF8 ? 4 : 0;
+    if (heldAsUtf8 && doc->codePage == CP_ACP) {
+        doc->codePage = CP_UTF8;
+        doc->fileCodePage = GetACP();  // not CP_ACP, which is 0: "the view's code page"
+    }
     doc->lfOnly = bytes.find('\n') != std::string::npos && bytes.find("\r\n") == std::string::npos;
     v.documents.push_back(std::move(doc));
     v.active = (int)v.documents.size() - 1;
-    showText(v, lfToCrlf(decodeText(bytes, v.current()->codePage)));
+    showText(v, lfToCrlf(decodeText(bytes, fileCodePageOf(*v.current()))));
     return true;
 }
 
@@ -199,7 +222,12 @@ std::string documentBytes(int view)
     if (!doc)
         return std::string();
     std::wstring text = shownText(v);
-    return encodeText(doc->lfOnly ? crlfToLf(text) : text, doc->codePage);
+    return encodeText(doc->lfOnly ? crlfToLf(text) : text, fileCodePageOf(*doc));
+}
+
+UINT fileCodePageOf(const Document &doc)
+{
+    return doc.fileCodePage ? doc.fileCodePage : doc.codePage;
 }
 
 bool saveDocumentAs(int view, const std::wstring &path, bool asCopy)
@@ -239,8 +267,11 @@ void setDocumentBytes(int view, const std::string &bytes)
 
 void setDocumentAnsi(int view)
 {
-    if (Document *doc = views[view].current())
+    if (Document *doc = views[view].current()) {
         doc->codePage = CP_ACP;
+        doc->fileCodePage = 0;
+        doc->encoding = 0;
+    }
 }
 
 CaretPosition caretPosition(int view)

@@ -3,6 +3,7 @@
 #include <commdlg.h>
 
 #include "docking_manager.h"
+#include "host_output.h"
 #include "editor_views.h"
 #include "main_window.h"
 #include "plugin/host_messages.h"
@@ -85,11 +86,42 @@ bool openWithDialog()
 
 const std::vector<HWND> &modelessDialogs() { return dialogList(); }
 
+namespace {
+
+std::wstring saveAsAnswer;  // empty: the dialog is cancelled
+
+// The identifier of a document for NPPM_GETBUFFERENCODING: its address.
+Document *documentOfBufferId(LPARAM id)
+{
+    for (int v = 0; v < viewCount; ++v)
+        for (const auto &doc : editorView(v).documents)
+            if ((LPARAM)doc.get() == id)
+                return doc.get();
+    return nullptr;
+}
+
+}  // namespace
+
+void setSaveAsDialogAnswer(const std::wstring &path) { saveAsAnswer = path; }
+
 bool saveCurrentDocument()
 {
     Document *doc = currentDoc();
-    if (!doc || doc->path.empty())
+    if (!doc)
         return false;
+    if (doc->path.empty()) {
+        // The editor asks for a name; the answer is used once.
+        std::wstring answer = saveAsAnswer;
+        saveAsAnswer.clear();
+        if (answer.empty()) {
+            printLine("save-as-dialog: cancelled");
+            return false;
+        }
+        bool ok = saveDocumentAs(currentViewIndex(), answer, false);
+        refreshTabStrips();
+        printLine("save-as-dialog: " + std::string(ok ? "saved " : "failed ") + toUtf8(answer));
+        return ok;
+    }
     bool ok = saveDocumentAs(currentViewIndex(), doc->path, false);
     refreshTabStrips();
     return ok;
@@ -107,6 +139,7 @@ bool runHostMenuCommand(int id)
         refreshTabStrips();
         return true;
     case IDM_FORMAT_ANSI:
+    case IDM_FORMAT_CONV2_ANSI:
         if (view >= 0)
             setDocumentAnsi(view);
         return true;
@@ -171,6 +204,14 @@ bool answerHostRequest(UINT message, WPARAM wParam, LPARAM lParam, LRESULT &resu
     case NPPM_GETNPPDIRECTORY:
         result = copyOut(installationFolder(), wParam, lParam);
         return true;
+    case NPPM_GETCURRENTBUFFERID:
+        result = (LRESULT)currentDoc();
+        return true;
+    case NPPM_GETBUFFERENCODING: {
+        Document *doc = documentOfBufferId((LPARAM)wParam);
+        result = doc ? doc->encoding : -1;
+        return true;
+    }
     }
     return false;
 }

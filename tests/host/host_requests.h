@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <string>
 #include <vector>
 
 // True when `message` is one of the host's requests; its answer is then in `result`.
@@ -19,7 +20,12 @@ constexpr int IDM_FILE_EXIT = 41011;
 // Runs one of the host's own menu commands; false when the id is not one of them.
 bool runHostMenuCommand(int id);
 
-// Saves the current document under its own path (false while it is untitled).
+// Saves the current document under its own path. An untitled document opens the Save As
+// dialog, answered by the script's armed answer (saveAsDialogAnswer): saved under that
+// path, or cancelled when none is armed. The host prints "save-as-dialog: ..." then.
 bool saveCurrentDocument();
+
+// The next Save As dialog's answer: a path, or empty for Cancel.
+void setSaveAsDialogAnswer(const std::wstring &path);
 
 #endif

@@ -111,6 +111,35 @@ Flow cmdOpen(const std::string &arg)
     return Flow::Next;
 }
 
+// A GBK file as the editor holds a file whose code page it detected: in UTF-8 inside.
+Flow cmdOpenDetected(const std::string &arg)
+{
+    std::wstring error;
+    int view = currentViewIndex() < 0 ? 0 : currentViewIndex();
+    if (!openDocument(view, pathArgument(arg), error, true))
+        fail(toUtf8(error));
+    setCurrentView(view);
+    layoutMainWindow();
+    refreshTabStrips();
+    return Flow::Next;
+}
+
+Flow cmdSaveAsDialog(const std::string &arg)
+{
+    setSaveAsDialogAnswer(arg == "cancel" ? std::wstring() : pathArgument(arg));
+    return Flow::Next;
+}
+
+Flow cmdPrintEncoding(const std::string &)
+{
+    int view = requireView();
+    const Document &doc = *editorView(view).current();
+    printFormatted("encoding: buffer=%d view-codepage=%u file-codepage=%u", doc.encoding,
+                   doc.codePage == CP_UTF8 ? 65001u : GetACP(),
+                   fileCodePageOf(doc) == CP_UTF8 ? 65001u : GetACP());
+    return Flow::Next;
+}
+
 Flow cmdNew(const std::string &)
 {
     runHostMenuCommand(IDM_FILE_NEW);
@@ -441,7 +470,7 @@ Flow cmdPrintText(const std::string &)
 {
     int view = requireView();
     Document &doc = *editorView(view).current();
-    printLine("text: " + escapeLine(toUtf8(decodeText(documentBytes(view), doc.codePage))));
+    printLine("text: " + escapeLine(toUtf8(decodeText(documentBytes(view), fileCodePageOf(doc)))));
     return Flow::Next;
 }
 
@@ -546,6 +575,9 @@ const std::map<std::string, Flow (*)(const std::string &)> &commands()
 {
     static const std::map<std::string, Flow (*)(const std::string &)> table = {
         {"open", cmdOpen},
+        {"open-detected", cmdOpenDetected},
+        {"save-as-dialog", cmdSaveAsDialog},
+        {"print-encoding", cmdPrintEncoding},
         {"new", cmdNew},
         {"view", cmdView},
         {"set-text", cmdSetText},

@@ -5,6 +5,11 @@
 // paths it was given written back in their Windows form and the CR LF line ends of a
 // Windows compiler. Like g++, it prints nothing when the step succeeds, and it exits with
 // the compiler's exit status.
+//
+// A source holding the text "qiv-test: probe the panel" makes it look, before compiling,
+// at the stand-in editor host's output panel while the build waits for it, and print
+// "panel-probe: visible=V painted=P" first: painted=1 when the panel's edit control has
+// nothing left to paint, that is, what the plug-in wrote before this step is on the screen.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -112,6 +117,42 @@ void writeOut(const std::string &text) {
     }
 }
 
+// The stand-in editor host's output panel: the edit control 2501 among its windows.
+BOOL CALLBACK findPanelEdit(HWND child, LPARAM found) {
+    wchar_t name[16] = L"";
+    GetClassNameW(child, name, 16);
+    if (GetDlgCtrlID(child) == 2501 && lstrcmpiW(name, L"Edit") == 0) {
+        *reinterpret_cast<HWND *>(found) = child;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK findHostPanel(HWND top, LPARAM found) {
+    wchar_t name[64] = L"";
+    GetClassNameW(top, name, 64);
+    if (lstrcmpW(name, L"QivStandInEditorHost") == 0) EnumChildWindows(top, findPanelEdit, found);
+    return *reinterpret_cast<HWND *>(found) == nullptr;
+}
+
+// Looks at the panel without sending it anything: its thread is blocked in the build.
+std::string panelProbe() {
+    HWND edit = nullptr;
+    EnumWindows(findHostPanel, reinterpret_cast<LPARAM>(&edit));
+    if (edit == nullptr) return "panel-probe: no panel\n";
+    const bool waitsForPaint = GetUpdateRect(edit, nullptr, FALSE) != FALSE;
+    char line[64];
+    std::snprintf(line, sizeof line, "panel-probe: visible=%d painted=%d\n", IsWindowVisible(edit) ? 1 : 0,
+                  waitsForPaint ? 0 : 1);
+    return line;
+}
+
+bool asksForPanelProbe(const std::wstring &argument) {
+    return isDrivePath(argument) && argument.size() > 4 &&
+           argument.compare(argument.size() - 4, 4, L".cpp") == 0 &&
+           readAll(argument).find("qiv-test: probe the panel") != std::string::npos;
+}
+
 }  // namespace
 
 int wmain(int, wchar_t **) {
@@ -126,8 +167,13 @@ int wmain(int, wchar_t **) {
         // $0 is the log; the plain C locale keeps the messages' quotes plain apostrophes.
         "exec >\"$0\" 2>&1; export LC_ALL=C PATH=/usr/bin:/bin TMPDIR=/tmp; exec \"$@\"",
         logName, QIV_LINUX_COMPILER};
-    for (int i = 1; i < argc; ++i) words.push_back(unixArgument(argv[i]));
+    bool probe = false;
+    for (int i = 1; i < argc; ++i) {
+        probe = probe || asksForPanelProbe(argv[i]);
+        words.push_back(unixArgument(argv[i]));
+    }
     LocalFree(argv);
+    if (probe) writeOut(windowsLineEnds(panelProbe()));
     std::vector<const char *> unixArgv;
     for (const std::string &w : words) unixArgv.push_back(w.c_str());
     unixArgv.push_back(nullptr);

@@ -84,4 +84,27 @@ TEST(BuildPanelTexts, ToolFailuresCarryTheErrorCode) {
     EXPECT_EQ(std::wstring(L"创建进程失败! (0xc1)\n"), startFailureText(0xC1));
 }
 
+// The failure line always starts a line of its own, also when the kept part of a long
+// report ends inside a line.
+TEST(BuildPanelTexts, CompileFailureLineStartsALine) {
+    const struct {
+        std::string output;
+        std::wstring suffix;
+    } cases[] = {
+        {"x.cpp:6:5: error: 'foo' was not declared in this scope\r\n", L"编译失败..."},
+        {"x.cpp:6:5: error: 'foo' was not\n", L"编译失败..."},
+        {"x.cpp:6:5: error: 'foo' was not decl", L"\r\n编译失败..."},
+        {"x.cpp:6:5: error: 'foo' was not\r", L"\r\n编译失败..."},
+    };
+    for (const auto &c : cases) EXPECT_EQ(c.suffix, compileFailureSuffix(c.output)) << c.output;
+    EXPECT_EQ(std::wstring(L"\r\n编译失败..."), linkFailureSuffix());
+}
+
+// Names of a document never saved ("new 1", no folder) are no file of the document's own.
+TEST(BuildCommandLines, OnlyASavedDocumentNamesFiles) {
+    EXPECT_TRUE(namesASavedDocument(lesson));
+    EXPECT_FALSE(namesASavedDocument(BuildNames{L"C:\\npp", L"", L"new 1", L"new 1"}));
+    EXPECT_FALSE(namesASavedDocument(BuildNames{L"C:\\npp", L"C:\\work", L"", L""}));
+}
+
 }  // namespace

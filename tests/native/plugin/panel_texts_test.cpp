@@ -28,4 +28,35 @@ TEST(PanelTexts, PathFailuresNameThePath) {
     EXPECT_TRUE(contains(helpFileFailedLine(L"C:\\x\\index.html"), L"C:\\x\\index.html"));
 }
 
+// The build's and the run's reports: one line each, naming what the student must do.
+TEST(PanelTexts, BuildAndRunReportsAreOneLineEach) {
+    const std::wstring lines[] = {
+        unsavedDocumentLine(),
+        noProgramToRunLine(L""),
+        noProgramToRunLine(L"C:\\work\\qiv_01.exe"),
+        programStartFailedLine(L"C:\\work\\qiv_01.exe"),
+        convertedToAnsiLine(L"UTF-8"),
+        notConvertibleLine(12, U"\U0001F600"),
+        conversionFailedLine(),
+    };
+    for (const std::wstring &line : lines) {
+        EXPECT_FALSE(line.empty());
+        EXPECT_FALSE(contains(line, L"\n"));
+        EXPECT_FALSE(contains(line, L"\r"));
+    }
+    EXPECT_TRUE(contains(noProgramToRunLine(L"C:\\work\\qiv_01.exe"), L"C:\\work\\qiv_01.exe"));
+    EXPECT_TRUE(contains(programStartFailedLine(L"C:\\w\\a b.exe"), L"C:\\w\\a b.exe"));
+    EXPECT_TRUE(contains(convertedToAnsiLine(L"UTF-16"), L"UTF-16"));
+}
+
+// The line that refuses a conversion names the line and the character itself.
+TEST(PanelTexts, NotConvertibleLineNamesLineAndCharacter) {
+    const std::wstring line = notConvertibleLine(12, U"\U0001F600");
+    EXPECT_TRUE(contains(line, L"第 12 行"));
+    const std::wstring smile = sizeof(wchar_t) == 2 ? std::wstring{wchar_t(0xD83D), wchar_t(0xDE00)}
+                                                    : std::wstring(1, wchar_t(0x1F600));
+    EXPECT_TRUE(contains(line, smile));
+    EXPECT_TRUE(contains(notConvertibleLine(3, U"\uD55C"), std::wstring(1, wchar_t(0xD55C))));
+}
+
 }  // namespace

@@ -79,6 +79,7 @@ grep -qF "qiv_03.cpp:6:5: error: 'x0' was not declared in this scope" "$WORK/lon
 grep -qF "'x199'" "$WORK/long" && failed "long report: the panel holds more than the kept part" || pass
 kept=$(head -n -1 "$WORK/long" | tail -n +2 | wc -c)  # between the first line and the hint
 [ "$kept" -gt 1000 ] && [ "$kept" -lt 1300 ] && pass || failed "long report: $kept bytes of it in the panel"
+check_eq "long report: the failure line starts a line of its own" "编译失败..." "$(tail -n 2 "$WORK/long" | head -1)"
 check_eq "long report: hint from the first error" "============在第 6 行第 5 列附近有错误:    'x0' 未定义." \
     "$(tail -n 1 "$WORK/long")"
 check_eq "long report: caret at the first error" "caret: line=6 column=5" "$(line_after errors long 'caret:')"
