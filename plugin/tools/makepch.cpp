@@ -11,6 +11,8 @@
 // Exit codes: 0 the header is current (or was made now); 1 making it failed (the compiler's
 // words are printed); 2 no header and the folder may not be written (builds work, slower);
 // 3 a stale header that can be neither remade nor removed (a build would use it).
+// makepch --check only tells what it would do: 0, 2 and 3 as above, 10 it would make the
+// header (which takes a while: the build key says so first), 11 it would remove one.
 #include <windows.h>
 
 #include <cstdio>
@@ -97,7 +99,8 @@ bool compileHeader(const std::wstring& editor, const std::wstring& output) {
 
 }  // namespace
 
-int wmain() {
+int wmain(int argc, wchar_t** argv) {
+    const bool checkOnly = argc > 1 && lstrcmpiW(argv[1], L"--check") == 0;
     wchar_t self[MAX_PATH * 2];
     const DWORD length = GetModuleFileNameW(nullptr, self, sizeof self / sizeof self[0]);
     if (length == 0 || length >= sizeof self / sizeof self[0]) return 1;
@@ -116,8 +119,14 @@ int wmain() {
     if (canWrite) CloseHandle(probe);
     const qiv::PchFacts facts = {identity(editor + L"\\MinGW\\bin\\g++.exe").found, identity(gch).found,
                                  readSmallFile(stampFile), current, canWrite};
+    const qiv::PchAction action = qiv::decidePch(facts);
+    if (checkOnly) {
+        if (canWrite) DeleteFileW(temporary.c_str());
+        return action == qiv::PchAction::Make ? 10 : action == qiv::PchAction::RemoveStale ? 11
+             : action == qiv::PchAction::BuildSlow ? 2 : action == qiv::PchAction::Refuse ? 3 : 0;
+    }
     int status = 0;
-    switch (qiv::decidePch(facts)) {
+    switch (action) {
     case qiv::PchAction::Use: break;
     case qiv::PchAction::BuildSlow: status = 2; break;
     case qiv::PchAction::Refuse: status = 3; break;
