@@ -28,6 +28,8 @@ command -v python3 >/dev/null 2>&1 || need+=(python3)
 # The teacher's package: the installer and the zip.
 command -v makensis >/dev/null 2>&1 || need+=(nsis)
 command -v zip >/dev/null 2>&1 || need+=(zip)
+# The benchmarks' anchor of line drawing: Python's turtle module.
+python3 -c 'import tkinter' >/dev/null 2>&1 || need+=(python3-tk)
 [ -e /usr/share/i18n/locales/zh_CN ] || need+=(locales)
 command -v clang >/dev/null 2>&1 || need+=(clang)
 [ -n "$(ls /usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a 2>/dev/null)" ] || need+=(libclang-rt-dev)
