@@ -122,6 +122,13 @@ static void drive() {
     ok(p != NULL, "the panel did not open");
     if (p == NULL) return;
     ok(qc_text(hwndMain) == qc_ansi(L"正多边形的角度(第7课演示)"), "title [%s]", qc_text(hwndMain).c_str());
+    // The lesson picture linked into the program: 221 x 146, 24 bits per pixel.
+    const HBITMAP lesson = (HBITMAP)LoadImageA(_hInstance, "b11_bmp", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
+    DIBSECTION ds = {};
+    ok(lesson != NULL && GetObjectA(lesson, sizeof ds, &ds) == sizeof ds && ds.dsBm.bmWidth == 221 &&
+           ds.dsBm.bmHeight == 146 && ds.dsBm.bmBitsPixel == 24,
+       "B11_BMP %ldx%ld, %d bits", ds.dsBm.bmWidth, ds.dsBm.bmHeight, ds.dsBm.bmBitsPixel);
+    DeleteObject(lesson);
     checkPanelAndPicture(p);
     checkPolygons();
     // Back to the initial choices for the stops, whose second opening checks the picture.
