@@ -34,6 +34,11 @@ volatile LONG g_stopOwner = kNobody;
 volatile LONG g_blocked = 0;       // the worker is blocked inside the runtime
 volatile DWORD g_workerId = 0;
 HANDLE g_stopEvent = NULL;         // manual reset; set while a stop of the UI is pending
+// Pause asks the worker to halt at its next runtime call: there it waits, as blocked inside
+// the runtime, until Continue sets the event (or a stop ends it), and the UI thread
+// suspends it right there. A loop that calls nothing of the runtime is caught in its own code.
+volatile LONG g_pauseRequested = 0;
+HANDLE g_continueEvent = NULL;     // manual reset; set when no pause is requested
 
 const DWORD kSelfStopMs = 100;     // how long a worker gets to reach a checkpoint
 const int kSafePointTries = 2000;  // attempts to catch a looping worker in its own code
@@ -124,6 +129,8 @@ const DWORD kSelfEndMs = 1000;  // how long a worker sent to its end gets to get
 bool endWorkerFromUi() {
     if (!workerAlive()) return true;
     if (InterlockedCompareExchange(&g_stopOwner, kUi, kNobody) == kWorker) {
+        InterlockedExchange(&g_pauseRequested, 0);
+        SetEvent(g_continueEvent);
         while (ResumeThread(work_hand) > 1) {}
         waitWorkerEnd(INFINITE);
         return false;
@@ -151,7 +158,16 @@ bool endWorkerFromUi() {
 }  // namespace
 
 void _runtimeCheckpoint() {
-    if (g_stopOwner == kUi && GetCurrentThreadId() == g_workerId) ExitThread(0);
+    if (GetCurrentThreadId() != g_workerId) return;
+    if (g_stopOwner == kUi) ExitThread(0);
+    if (g_pauseRequested && g_stopOwner == kNobody) {
+        {
+            TblockedScope blocked;
+            const HANDLE events[2] = {g_continueEvent, g_stopEvent};
+            WaitForMultipleObjects(2, events, FALSE, INFINITE);
+        }
+        if (g_stopOwner == kUi) ExitThread(0);
+    }
 }
 
 TblockedScope::TblockedScope() : onWorker(GetCurrentThreadId() == g_workerId) {
@@ -179,7 +195,10 @@ void _awaitLastWorker() {
 void threadWork() {
     if (_runing || workerAlive()) return;
     if (g_stopEvent == NULL) g_stopEvent = CreateEventA(NULL, TRUE, FALSE, NULL);
+    if (g_continueEvent == NULL) g_continueEvent = CreateEventA(NULL, TRUE, TRUE, NULL);
     ResetEvent(g_stopEvent);
+    InterlockedExchange(&g_pauseRequested, 0);
+    SetEvent(g_continueEvent);
     g_stopOwner = kNobody;
     g_blocked = 0;
     if (work_hand != NULL) CloseHandle(work_hand);
@@ -243,13 +262,18 @@ void _stopRun() {
 
 void pause() {
     if (!_runing || _pauseOn || !workerAlive()) return;
+    // From here on the worker halts at its next runtime call.
+    ResetEvent(g_continueEvent);
+    InterlockedExchange(&g_pauseRequested, 1);
     Sleep(20);
     _showContinueButton();
     DrawMenuBar(hwndMain);
     _pauseOn = true;
     // A worker stopped inside a system library could hold a lock the UI thread needs while
-    // the run is paused; prefer a point in the program's own code.
+    // the run is paused; prefer a point in the program's own code, or its next runtime call.
     if (!suspendAtSafePoint()) {  // the worker is gone
+        InterlockedExchange(&g_pauseRequested, 0);
+        SetEvent(g_continueEvent);
         _pauseOn = false;
         _showPauseButton();
         DrawMenuBar(hwndMain);
@@ -258,6 +282,8 @@ void pause() {
 
 void pauseOff() {
     _pauseOn = false;
+    InterlockedExchange(&g_pauseRequested, 0);
+    SetEvent(g_continueEvent);
     ResumeThread(work_hand);
     _showPauseButton();
     DrawMenuBar(hwndMain);
