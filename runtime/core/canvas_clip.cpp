@@ -9,6 +9,8 @@ constexpr double kDeviceLimit = 1 << 27;
 
 bool inside(double v) { return v >= -kDrawArea && v <= kDrawArea; }
 
+double toArea(double v) { return v < -kDrawArea ? -kDrawArea : (v > kDrawArea ? kDrawArea : v); }
+
 // One edge of Liang-Barsky: p * t <= q keeps the part with parameter t.
 bool clipEdge(double p, double q, double* t0, double* t1) {
     if (p == 0) return q >= 0;
@@ -44,12 +46,17 @@ DeviceLine clipLine(double x0, double y0, double x1, double y1) {
             return d;
         }
         d.cut = true;
-        const double nx0 = x0 + t0 * dx, ny0 = y0 + t0 * dy;
-        const double nx1 = x0 + t1 * dx, ny1 = y0 + t1 * dy;
-        x0 = nx0;
-        y0 = ny0;
-        x1 = nx1;
-        y1 = ny1;
+        // The cut ends lie on the area's edge; with ends of very different size the sums
+        // below lose precision, so they are held inside the area.
+        const double sx = x0, sy = y0;
+        if (!(inside(x0) && inside(y0))) {
+            x0 = toArea(sx + t0 * dx);
+            y0 = toArea(sy + t0 * dy);
+        }
+        if (!(inside(x1) && inside(y1))) {
+            x1 = toArea(sx + t1 * dx);
+            y1 = toArea(sy + t1 * dy);
+        }
     }
     d.x0 = clampedPixel(x0);
     d.y0 = clampedPixel(y0);

@@ -3,14 +3,18 @@
 #include <algorithm>
 #include <cmath>
 
+#include "canvas_clip.h"
+
 namespace qiv {
 
 namespace {
 // Degrees to radians, computed as the pen computes it.
 const double kD2e = std::acos(-1.0) / 180;
 
+// Truncated toward zero like a plain conversion, but never beyond the device's range (a
+// heading that is not a number gives 0 rather than an undefined conversion).
 HeadPixel onCircle(int px, int py, double radius, double phi) {
-    return HeadPixel{static_cast<int>(px + radius * std::cos(phi)), static_cast<int>(py - radius * std::sin(phi))};
+    return HeadPixel{clampedPixel(px + radius * std::cos(phi)), clampedPixel(py - radius * std::sin(phi))};
 }
 }  // namespace
 

@@ -38,7 +38,7 @@ Point keepPixelOnRescale(Point p, double oldScale, double newScale) {
 bool rescaled(double current, double s, bool multiply, double* result) {
     if (!(s >= 0.0001) || !usable(s)) return false;  // also refuses NaN and infinity
     const double next = multiply ? current * s : s;
-    if (!usable(next)) return false;
+    if (!usable(next) || !(next > 0)) return false;  // a product may overflow or underflow to 0
     *result = next;
     return true;
 }

@@ -27,7 +27,7 @@ int nominalTextWidth(int charWidth, std::size_t bytes) {
 }
 
 PixelPoint centredTextStart(int px, int py, int w, int h, int orientation) {
-    const double angle = -orientation / 10.0;
+    const double angle = -static_cast<double>(orientation) / 10.0;
     PixelPoint start;
     if (std::fabs(angle) > 0.01) {
         const double half = std::sqrt(static_cast<double>(w) * w + static_cast<double>(h) * h) / 2;
@@ -44,7 +44,7 @@ PixelPoint centredTextStart(int px, int py, int w, int h, int orientation) {
 
 int naturalPixels(long hmSize, int dpi) {
     // Exact in integers while the product fits; a picture size beyond that is limited.
-    const long long kExact = 1000000000000000LL;
+    const long long kExact = 1000000000000LL;  // times a dpi up to 10^6: within 64 bits
     if (hmSize > kExact || hmSize < -kExact || dpi > 1000000 || dpi < -1000000)
         return truncToInt(static_cast<double>(dpi) * static_cast<double>(hmSize) / 2540);
     const long long pixels = static_cast<long long>(dpi) * hmSize / 2540;

@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "core/canvas_clip.h"
+#include "core/head_geometry.h"
 #include "core/pen_geometry.h"
 #include "core/pen_speed.h"
 #include "core/pen_text_layout.h"
@@ -45,6 +46,7 @@ TEST(RefusedNumbers, ScaleRefusesNaNInfinityAndOverflowingProducts) {
         {1, 2, false, true, 2},       {1, 2, true, true, 2},          {3, 2, true, true, 6},
         {1, kNaN, false, false, 0},   {1, kInf, false, false, 0},     {1, kInf, true, false, 0},
         {1e200, 1e200, true, false, 0}, {1, 0.00005, false, false, 0}, {1, -kInf, true, false, 0},
+        {2.5e-323, 0.0005, true, false, 0},  // found by the fuzz target: the product underflows to 0
     };
     for (const auto& r : rows) {
         double out = -1;
@@ -172,6 +174,23 @@ TEST(ShapeClipping, RectanglesAreCutBeyondTheAreaOnly) {
         EXPECT_EQ(b.width, r.out.width);
         EXPECT_EQ(b.height, r.out.height);
     }
+}
+
+// Found by the fuzz target: cut ends computed from ends of very different size, an end
+// whose cut parameter rounds to 1, text turned by the most negative orientation, a picture
+// size whose product with the resolution passed 64 bits, a head turned by NaN.
+TEST(FuzzFindings, ExtremeInputsStayInRange) {
+    const DeviceLine a = clipLine(-4.073101466812048e+63, 1.49e-154, 3.5295363016266584e+30, 2.47e-307);
+    for (int v : {a.x0, a.y0, a.x1, a.y1}) EXPECT_LE(std::abs(v), kArea);
+    const DeviceLine b = clipLine(3.47e-310, -7.051906695438965e+30, 1.245e-321, 7.98014423533992e+66);
+    for (int v : {b.x0, b.y0, b.x1, b.y1}) EXPECT_LE(std::abs(v), kArea);
+    EXPECT_EQ(b.x0, 0);
+    const PixelPoint t = centredTextStart(0, 0, 10, 10, INT_MIN);
+    EXPECT_LE(std::abs(static_cast<long long>(t.x)), 20);
+    EXPECT_EQ(naturalPixels(253327481241600L, 196608), 2000000000);
+    const HeadCorners h = headCorners(0, 0, kNaN, headShape(kBuiltInHeadWidth, kBuiltInHeadHeight));
+    EXPECT_EQ(h.topLeft.x, 0);
+    EXPECT_EQ(h.bottomLeft.y, 0);
 }
 
 TEST(TextPlacement, ExtremeValuesAreComputedWideAndLimited) {
