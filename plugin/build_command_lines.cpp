@@ -94,6 +94,17 @@ bool namesASavedDocument(const BuildNames &n) {
     return !n.fileDir.empty() && !n.fileName.empty() && !n.namePart.empty();
 }
 
+std::string withoutCutCharacter(const std::string &report) {
+    size_t i = 0;
+    while (i < report.size()) {
+        const unsigned char b = static_cast<unsigned char>(report[i]);
+        const bool lead = b >= 0x81 && b <= 0xFE;
+        if (lead && i + 1 == report.size()) return report.substr(0, i);
+        i += lead ? 2 : 1;
+    }
+    return report;
+}
+
 std::wstring compileFailureSuffix(const std::string &output) {
     const bool endsLine = !output.empty() && output.back() == '\n';
     return endsLine ? L"编译失败..." : L"\r\n编译失败...";

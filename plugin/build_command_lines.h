@@ -63,6 +63,10 @@ std::wstring deleteFailureText(bool permissionDenied, const std::wstring &comman
 // paths made from such names.
 bool namesASavedDocument(const BuildNames &n);
 
+// The kept first part of a tool's report (GBK) without a lead byte whose second byte was
+// cut off, so the panel never shows half a character at the cut.
+std::string withoutCutCharacter(const std::string &report);
+
 // Appended to a failed step's output: after the compile step's output, on a line of its own
 // (a line break is put in front when the kept output ends inside a line); after a line
 // break for the link and the C++ steps.

@@ -258,6 +258,7 @@ int runCaptured(const std::wstring &command, const std::string &environment, std
     CloseHandle(readEnd);
     // The output is a text: a zero byte ends it.
     output.resize(output.find('\0') == std::string::npos ? output.size() : output.find('\0'));
+    if (output.size() == capturedOutputLimit) output = withoutCutCharacter(output);
     return 0;
 }
 
@@ -276,8 +277,9 @@ int deleteOldProgram() {
     return 1;
 }
 
-void shellOpen(const std::wstring &file, const std::wstring &directory) {
-    ShellExecuteW(nullptr, L"open", file.c_str(), nullptr, directory.c_str(), SW_SHOWNORMAL);
+bool shellOpen(const std::wstring &file, const std::wstring &directory) {
+    const HINSTANCE result = ShellExecuteW(nullptr, L"open", file.c_str(), nullptr, directory.c_str(), SW_SHOWNORMAL);
+    return reinterpret_cast<INT_PTR>(result) > 32;
 }
 
 void translateFirstMessage(const std::string &output, const BuildNames &names) {
@@ -290,9 +292,7 @@ void translateFirstMessage(const std::string &output, const BuildNames &names) {
 DWORD WINAPI runProgramThread(void *) {
     refreshEditorContext();
     const BuildNames names = currentBuildNames();
-    const HINSTANCE started = ShellExecuteW(nullptr, L"open", programStartFile(names).c_str(), nullptr,
-                                            programStartDirectory(names).c_str(), SW_SHOWNORMAL);
-    if (reinterpret_cast<INT_PTR>(started) <= 32) {
+    if (!shellOpen(programStartFile(names), programStartDirectory(names))) {
         // Nothing was started: the count stays where it was.
         appendLine(programStartFailedLine(names.fileDir + L"\\" + names.namePart + L".exe"));
         focusEditor();

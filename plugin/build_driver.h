@@ -24,8 +24,8 @@ int runCaptured(const std::wstring &command, const std::string &environment, std
 // Returns 0 when they are gone, 1 when the build must stop (the reason is in the panel).
 int deleteOldProgram();
 
-// Hands `file` to the shell to open, starting in `directory`.
-void shellOpen(const std::wstring &file, const std::wstring &directory);
+// Hands `file` to the shell to open, starting in `directory`; false when the shell could not.
+bool shellOpen(const std::wstring &file, const std::wstring &directory);
 
 // Starts the built dialect program and writes the run line; the body of the run thread.
 DWORD WINAPI runProgramThread(void *);

@@ -107,4 +107,22 @@ TEST(BuildCommandLines, OnlyASavedDocumentNamesFiles) {
     EXPECT_FALSE(namesASavedDocument(BuildNames{L"C:\\npp", L"C:\\work", L"", L""}));
 }
 
+// A report cut after 1,090 bytes may end inside a GBK character: that half is dropped.
+TEST(BuildPanelTexts, CutReportEndsOnAWholeCharacter) {
+    const struct {
+        std::string report;
+        std::string kept;
+    } cases[] = {
+        {"ab", "ab"},
+        {"a\xC4\xE3", "a\xC4\xE3"},            // 你 whole
+        {"a\xC4\xE3\xBA", "a\xC4\xE3"},       // 好 cut after its first byte
+        {"\xC4", ""},
+        {"\xC4\xE3\xC4\xE3", "\xC4\xE3\xC4\xE3"},
+        {"x\xA3\xBB\x81", "x\xA3\xBB"},      // a trail byte above 0x80 is not a lead
+        {"x\xE3\xC4", "x\xE3\xC4"},           // pairs are counted from the start
+        {"", ""},
+    };
+    for (const auto &c : cases) EXPECT_EQ(c.kept, withoutCutCharacter(c.report)) << c.report;
+}
+
 }  // namespace
