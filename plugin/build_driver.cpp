@@ -12,6 +12,7 @@
 #include "caret_column.h"
 #include "commands.h"
 #include "editor_context.h"
+#include "fast_header.h"
 #include "host_messages.h"
 #include "message_translation.h"
 #include "output_panel.h"
@@ -312,6 +313,7 @@ void compileQiv() {
     if (deleteOldProgram() != 0) return failBuild();
     stepLine(deletedLine);
     sendToHost(NPPM_SAVECURRENTFILE, 0, 0);
+    if (!prepareFastHeader(names)) return failBuild();
 
     const std::string environment = compilerEnvironmentBlock(names);
     std::string output;

@@ -1,0 +1,83 @@
+#include "fast_header.h"
+
+#include <windows.h>
+
+#include "output_panel.h"
+#include "text_conversion.h"
+
+namespace {
+
+// Said once in an editor session: students may build all lesson without it.
+bool slowBuildNoted = false;
+
+// Runs the tool hidden and waits for it; its exit code, or -1 when it could not be run.
+int runTool(const std::wstring &tool, const wchar_t *argument, std::string &output) {
+    output.clear();
+    SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
+    HANDLE readEnd = nullptr, writeEnd = nullptr;
+    if (!CreatePipe(&readEnd, &writeEnd, &inheritable, 0)) return -1;
+    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES | STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_HIDE;
+    startup.hStdOutput = startup.hStdError = writeEnd;
+    std::wstring command = L"\"" + tool + L"\"" + (argument ? std::wstring(L" ") + argument : std::wstring());
+    PROCESS_INFORMATION process = {};
+    const BOOL started = CreateProcessW(nullptr, &command[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
+                                        nullptr, &startup, &process);
+    CloseHandle(writeEnd);
+    if (!started) {
+        CloseHandle(readEnd);
+        return -1;
+    }
+    char buffer[1024];
+    DWORD got = 0;
+    while (ReadFile(readEnd, buffer, sizeof buffer, &got, nullptr) && got > 0)
+        if (output.size() < 4096) output.append(buffer, got);
+    CloseHandle(readEnd);
+    WaitForSingleObject(process.hProcess, INFINITE);
+    DWORD status = static_cast<DWORD>(-1);
+    GetExitCodeProcess(process.hProcess, &status);
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+    return static_cast<int>(status);
+}
+
+const wchar_t *const kRefused =
+    L" 快速编译文件 Qiv\\logo.h.gch 是旧的，又不能更新：用它会编译出错误的程序，所以这次不编译。"
+    L"请老师以管理员身份重新运行 Qiv 安装程序（或删除这个文件）。";
+const wchar_t *const kSlow =
+    L" 提示：没有快速编译文件 Qiv\\logo.h.gch，编辑器的文件夹又不能写入，所以编译会慢一些。"
+    L"请老师以管理员身份重新运行 Qiv 安装程序来生成它。";
+
+}  // namespace
+
+bool prepareFastHeader(const BuildNames &names) {
+    const std::wstring tool = names.nppDir + L"\\Qiv\\tools\\makepch.exe";
+    if (GetFileAttributesW(tool.c_str()) == INVALID_FILE_ATTRIBUTES) return true;
+    std::string output;
+    int status = runTool(tool, L"--check", output);
+    if (status == 10) {
+        appendLine(L" 正在生成快速编译文件 Qiv\\logo.h.gch（只在第一次或更新后需要，请稍候）……");
+        status = runTool(tool, nullptr, output);
+        if (status == 0) appendLine(L" 快速编译文件已生成，以后编译会快得多。");
+    } else if (status == 11) {
+        status = runTool(tool, nullptr, output);
+    }
+    switch (status) {
+    case 1:
+        if (!output.empty()) appendLine(fromAnsi(output));
+        appendLine(L" 快速编译文件没能生成，这次按普通方式编译（慢一些）。");
+        return true;
+    case 2:
+        if (!slowBuildNoted) appendLine(kSlow);
+        slowBuildNoted = true;
+        return true;
+    case 3:
+        appendLine(kRefused);
+        return false;
+    default:
+        return true;  // current, made, removed, or the tool could not run: logo.h is read
+    }
+}
