@@ -277,6 +277,15 @@ void TpenHead::chang(string imageFile, string maskFile) {
     ownsImages = true;
 }
 
+void TpenHead::changResource(const string& image, const string& mask) {
+    const HBITMAP hImageRc = static_cast<HBITMAP>(LoadImageA(programModule(), image.c_str(), IMAGE_BITMAP, 0, 0, 0));
+    if (hImageRc == NULL) return;
+    const HBITMAP hMaskRc =
+        mask.empty() ? NULL : static_cast<HBITMAP>(LoadImageA(programModule(), mask.c_str(), IMAGE_BITMAP, 0, 0, 0));
+    changHbitmap(hImageRc, hMaskRc);
+    ownsImages = true;
+}
+
 bool TpenHead::loadFromFile(string name, HBITMAP& out) {
     const string path = getCurPath() + "\\" + name;
     out = static_cast<HBITMAP>(LoadImageA(NULL, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
@@ -313,11 +322,11 @@ Tpen2& Tpen2::chang(string file, string mask) {
 }
 
 // A resource the program does not contain is ignored: the head stays as it was. A missing
-// mask resource leaves the replacement without a mask, as a failed mask file does.
+// mask resource leaves the replacement without a mask, as a failed mask file does. The
+// images are the head's own copies, released when they are replaced (shared resource images
+// are not always shared: each call would leave a bitmap behind).
 Tpen2& Tpen2::changRc(string image, string mask) {
     _runtimeCheckpoint();
-    const HBITMAP hMaskRc = mask.empty() ? NULL : loadResourceBitmap(mask);
-    const HBITMAP hImageRc = loadResourceBitmap(image);
-    if (hImageRc != NULL) _head.changHbitmap(hImageRc, hMaskRc);
+    _head.changResource(image, mask);
     return *this;
 }

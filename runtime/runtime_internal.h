@@ -121,6 +121,9 @@ public:
     void restoreScreen();                            // copy it back: erases the head
     void changHbitmap(HBITMAP image, HBITMAP mask);  // use a replacement image
     void chang(string imageFile, string maskFile);   // replacement from bitmap files
+    // Replacement from bitmap resources of the program, loaded as copies of its own that are
+    // released once replaced (a missing image changes nothing; a missing mask: no mask).
+    void changResource(const string& image, const string& mask);
     bool loadFromFile(string name, HBITMAP& out);    // one file of the program's folder
 
 private:
