@@ -1,10 +1,12 @@
 // The canvas: its paint handler starts every run; a right click moves the origin.
 #include "runtime_internal.h"
+#include "startup_marks.h"
 
 LRESULT CALLBACK WndDrawProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_PAINT:
         if (_firstRun != 0) {
+            _markStartup(kMarkFirstPaint);
             _firstRun = 0;
             _awaitLastWorker();
             // The run's device context: begun here, kept for the whole run, ended when the

@@ -2,6 +2,7 @@
 // buttons, hot keys, the strip between canvas and output pane, and the window services a
 // program calls (help, windows, openDilog, closeDilog, getCurName, getCurPath).
 #include "runtime_internal.h"
+#include "startup_marks.h"
 
 #include "core/pen_geometry.h"
 #include "core/window_layout.h"
@@ -50,10 +51,27 @@ void presentCanvas() {
 // ---------------------------------------------------------------------------------------
 // Entry
 // ---------------------------------------------------------------------------------------
+double _startupMarks[kMarkCount];
+
+void _markStartup(StartupMark mark) {
+    if (_startupMarks[mark] != 0) return;
+    FILETIME now, created, exited, kernel, user;
+    GetSystemTimeAsFileTime(&now);
+    if (!GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user)) return;
+    ULARGE_INTEGER a, b;
+    a.LowPart = now.dwLowDateTime;
+    a.HighPart = now.dwHighDateTime;
+    b.LowPart = created.dwLowDateTime;
+    b.HighPart = created.dwHighDateTime;
+    _startupMarks[mark] = static_cast<double>(a.QuadPart - b.QuadPart) / 10000.0;
+}
+
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR cmdLine, int) {
+    _markStartup(kMarkWinMain);
     _lpCmdLine = cmdLine;
     _hInstance = instance;
     _initAug();
+    _markStartup(kMarkSettings);
 
     WNDCLASSA wc;
     ZeroMemory(&wc, sizeof wc);
@@ -72,7 +90,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR cmdLine, int) {
     layout.outWinSize = _outWinSize;
     hwndMain = CreateWindowExA(0, "Qiv", getCurName().c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE,
                                _winLeft, _winTop, _winWidth, _winHight, NULL, NULL, instance, NULL);
+    _markStartup(kMarkMainWindow);
     creat3Win(hwndMain);
+    _markStartup(kMarkChildren);
     SetTimer(hwndMain, kPresentTimer, kPresentMilliseconds, NULL);
 
     MSG msg;

@@ -11,6 +11,7 @@
 // inside a system library that may hold a lock (the heap, GDI) the UI thread needs later:
 // it is suspended there and sent on to ExitThread, so it gives back its stack and handle.
 #include "runtime_internal.h"
+#include "startup_marks.h"
 
 #include <ctime>
 
@@ -217,18 +218,22 @@ void threadWork() {
 }
 
 DWORD WINAPI _callWork_zq(LPVOID) {
+    _markStartup(kMarkWorker);
     if (_axesChecked()) showXY(0, 1);
     _showPauseButton();
     _showStopButton();
     DrawMenuBar(hwndMain);
     _clearOutput();
     _head.init();
+    _markStartup(kMarkRunSetup);
     _wout << "==== 运行中... ====" << '\n';
+    _markStartup(kMarkBanner);
     _runing = true;
     srand(static_cast<unsigned>(time(NULL)));
     _wout._startRunFormat();
     qiv::startRunNumberFormat(pen._pout);
     Sleep(50);
+    _markStartup(kMarkWorkZq);
     _runtimeCheckpoint();  // a stop during the start steps ends the run before the program
     work_zq();
     _stopRun();
