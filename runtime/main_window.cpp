@@ -281,7 +281,11 @@ void onCommand(HWND hwnd, int command) {
         break;
     case CMD_QUIT: SendMessageA(hwnd, WM_CLOSE, 0, 0); break;
     case CMD_HELP: helpText(); break;
-    case CMD_OPEN_DIALOG: openDilogFun(); break;
+    // While a stop waits for the worker it still answers the worker's messages; a panel
+    // asked for in that moment is not opened (its loop would hold the stop until closed).
+    case CMD_OPEN_DIALOG:
+        if (!_stopInProgress()) openDilogFun();
+        break;
     case CMD_ABOUT: helpAbout(); break;
     default: break;
     }

@@ -158,6 +158,8 @@ bool endWorkerFromUi() {
 
 }  // namespace
 
+bool _stopInProgress() { return g_stopOwner != kNobody; }
+
 void _runtimeCheckpoint() {
     if (GetCurrentThreadId() != g_workerId) return;
     if (g_stopOwner == kUi) ExitThread(0);

@@ -25,6 +25,8 @@ void threadWork();
 void _awaitLastWorker();
 DWORD WINAPI _callWork_zq(LPVOID);
 void _stopRun();
+// True from the moment a stop sequence begins until the next run starts its worker.
+bool _stopInProgress();
 void pause();
 void pauseOff();
 

@@ -89,6 +89,20 @@ static std::string stopPaneSpy(const std::string& startBanner, const std::string
     return events;
 }
 
+// A panel asked for while a stop waits for the worker (the worker's request arrives in that
+// moment) must not open: its loop would hold the stop until someone closed it.
+extern void (*openDilogFun)();
+static volatile LONG panelsOpenedDuringStop = 0;
+static volatile bool stopping = false;
+static void recordPanelOpen() {
+    if (stopping) InterlockedIncrement(&panelsOpenedDuringStop);
+}
+static DWORD WINAPI askForPanelSoon(LPVOID) {
+    Sleep(30);  // the stop is waiting for the tight loop by now (it gives it 100 ms)
+    SendMessageA(hwndMain, WM_COMMAND, MAKEWPARAM(26, 0), 0);
+    return 0;
+}
+
 // Starts a run in the given mode from the idle state and waits until its code runs.
 static bool startRun(int m) {
     mode = m;
@@ -140,6 +154,22 @@ void driver() {
             fflush(stdout);
         }
     }
+    // A panel request that reaches the window while it stops a run opens nothing.
+    for (int cycle = 0; cycle < 5; ++cycle) {
+        ok(startRun(TightLoop), "panel during stop: run %d did not start", cycle);
+        openDilogFun = recordPanelOpen;
+        stopping = true;
+        HANDLE asker = CreateThread(NULL, 0, askForPanelSoon, NULL, 0, NULL);
+        qc_command(1);
+        WaitForSingleObject(asker, 3000);
+        CloseHandle(asker);
+        stopping = false;
+        ok(!_runing, "panel during stop: run %d still running", cycle);
+    }
+    ok(panelsOpenedDuringStop == 0, "%ld panels were opened while a run was being stopped",
+       (long)panelsOpenedDuringStop);
+    openDilogFun = _emptyDilog;
+
     // Stopping while idle runs the sequence again: one more end banner, then the new run
     // empties the pane and writes its own banners. The pane is watched as it is written, so
     // the extra banner is seen although the next run clears it at once.
