@@ -146,6 +146,9 @@ void creat3Win(HWND main) {
     hwndInput = CreateWindowExA(0, "edit", "", WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOVSCROLL, 10, 16, 400,
                                 40, hwndInputCaption, reinterpret_cast<HMENU>(ID_INPUT), instance, NULL);
     _setFont(hwndInput, "黑体", 14);
+    // No limit of its own on a typed or pasted line (the system's is 30,000 characters, cut
+    // without a word): a line of any length reaches cin whole.
+    SendMessageA(hwndInput, EM_SETLIMITTEXT, 0, 0);
     OldInputProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(hwndInput, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(NewInputProc)));
     _win.hwndTwin = hwndInput;
@@ -153,6 +156,7 @@ void creat3Win(HWND main) {
     hwndEdit = CreateWindowExA(0, "edit", "", WS_CHILD | ES_MULTILINE | ES_AUTOVSCROLL, 100, 0, 10, 10, hwndDraw,
                                reinterpret_cast<HMENU>(ID_EDIT), instance, NULL);
     _setFont(hwndEdit, "黑体", 15);
+    SendMessageA(hwndEdit, EM_SETLIMITTEXT, 0, 0);
     OldEditProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(hwndEdit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(NewEditProc)));
     _editin.hwndTwin = hwndEdit;

@@ -97,4 +97,19 @@ void driver() {
     ok(qc_wait_idle(10000), "the input run did not end");
     ok(typed.size() == 10000 && wholeCharacters(typed) && typed == std::string(gbk),
        "cin read %u bytes of the 10000 typed", (unsigned)typed.size());
+
+    // 40,000 pasted through the clipboard, past the edit control's own 30,000: whole too.
+    std::wstring pasted(40000, L'\x4E2D');
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (pasted.size() + 1) * sizeof(wchar_t));
+    memcpy(GlobalLock(memory), pasted.c_str(), (pasted.size() + 1) * sizeof(wchar_t));
+    GlobalUnlock(memory);
+    const bool onClipboard = OpenClipboard(NULL) && EmptyClipboard() && SetClipboardData(CF_UNICODETEXT, memory) != NULL;
+    CloseClipboard();
+    ok(onClipboard, "the test could not use the clipboard");
+    ok(startRun(LongInput) && qc_wait_for([] { return (bool)_win.inputON; }, 5000), "the run does not wait for input");
+    SendMessageA(hwndInput, WM_PASTE, 0, 0);
+    pressEnter(hwndInput);
+    ok(qc_wait_idle(10000), "the pasted input run did not end");
+    ok(typed.size() == 80000 && wholeCharacters(typed), "cin read %u bytes of the 80000 pasted",
+       (unsigned)typed.size());
 }
