@@ -168,14 +168,7 @@ inline LRESULT CALLBACK makeDialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARA
 // creates the panel in `parent` and runs its loop until it closes.
 inline void makeDialogBox(HWND parent) {
     const HINSTANCE ins = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE));
-    WNDCLASSEXW wc;
-    ZeroMemory(&wc, sizeof wc);
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = makeDialogProc;
-    wc.hInstance = ins;
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = L"makeDialogClass";
-    RegisterClassExW(&wc);
+    qivtool::registerPanelClass(ins, makeDialogProc);
     // What a panel closed by a stop left on the canvas goes now.
     qivtool::closeLeftOver(hwndComboxForN);
     qivtool::closeLeftOver(hwndComboxAngle);

@@ -221,6 +221,19 @@ inline void _roatBitmap(string fileName) {
 // ---------------------------------------------------------------------------------------
 namespace qivtool {
 
+// Registers the panels' window class "makeDialogClass" with `proc` (again each time a panel
+// opens: a repeated registration changes nothing): no icon, no cursor, the button face.
+inline void registerPanelClass(HINSTANCE ins, WNDPROC proc) {
+    WNDCLASSEXW wc;
+    ZeroMemory(&wc, sizeof wc);
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = proc;
+    wc.hInstance = ins;
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = L"makeDialogClass";
+    RegisterClassExW(&wc);
+}
+
 // Gives a control the font face/height. Each face and height is made once, by the runtime's
 // _setFont, and then shared, so that opening a panel again and again makes no new fonts.
 inline void setPanelFont(HWND window, const string& face, int height) {
