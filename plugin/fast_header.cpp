@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "output_panel.h"
+#include "tools/run_hidden.h"
 #include "text_conversion.h"
 
 namespace {
@@ -12,36 +13,7 @@ bool slowBuildNoted = false;
 
 // Runs the tool hidden and waits for it; its exit code, or -1 when it could not be run.
 int runTool(const std::wstring &tool, const wchar_t *argument, std::string &output) {
-    output.clear();
-    SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
-    HANDLE readEnd = nullptr, writeEnd = nullptr;
-    if (!CreatePipe(&readEnd, &writeEnd, &inheritable, 0)) return -1;
-    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES | STARTF_USESHOWWINDOW;
-    startup.wShowWindow = SW_HIDE;
-    startup.hStdOutput = startup.hStdError = writeEnd;
-    std::wstring command = L"\"" + tool + L"\"" + (argument ? std::wstring(L" ") + argument : std::wstring());
-    PROCESS_INFORMATION process = {};
-    const BOOL started = CreateProcessW(nullptr, &command[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
-                                        nullptr, &startup, &process);
-    CloseHandle(writeEnd);
-    if (!started) {
-        CloseHandle(readEnd);
-        return -1;
-    }
-    char buffer[1024];
-    DWORD got = 0;
-    while (ReadFile(readEnd, buffer, sizeof buffer, &got, nullptr) && got > 0)
-        if (output.size() < 4096) output.append(buffer, got);
-    CloseHandle(readEnd);
-    WaitForSingleObject(process.hProcess, INFINITE);
-    DWORD status = static_cast<DWORD>(-1);
-    GetExitCodeProcess(process.hProcess, &status);
-    CloseHandle(process.hProcess);
-    CloseHandle(process.hThread);
-    return static_cast<int>(status);
+    return runHidden(L"\"" + tool + L"\"" + (argument ? std::wstring(L" ") + argument : std::wstring()), L"", output);
 }
 
 const wchar_t *const kRefused =

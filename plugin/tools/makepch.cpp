@@ -19,6 +19,7 @@
 #include <string>
 
 #include "pch_state.h"
+#include "run_hidden.h"
 
 namespace {
 
@@ -58,41 +59,14 @@ std::wstring widen(const std::string& text) { return std::wstring(text.begin(), 
 // True when it exited with 0 and wrote nothing.
 bool compileHeader(const std::wstring& editor, const std::wstring& output) {
     const std::wstring bin = editor + L"\\MinGW\\bin";
-    std::wstring command = L"\"" + bin + L"\\g++.exe\" -pipe -x c++-header -c \"" + editor + L"\\Qiv\\logo.h\" -o \"" +
-                           output + L"\" -I\"" + editor + L"\\MinGW\\include\"";
+    const std::wstring command = L"\"" + bin + L"\\g++.exe\" -pipe -x c++-header -c \"" + editor +
+                                 L"\\Qiv\\logo.h\" -o \"" + output + L"\" -I\"" + editor + L"\\MinGW\\include\"";
     // The compiler finds its helpers (as.exe, cc1plus.exe and their libraries) on its path.
     std::wstring environment = L"path=" + bin;
-    environment.push_back(L'\0');
-    environment.push_back(L'\0');
-    SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
-    HANDLE readEnd = nullptr, writeEnd = nullptr;
-    if (!CreatePipe(&readEnd, &writeEnd, &inheritable, 0)) return false;
-    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES | STARTF_USESHOWWINDOW;
-    startup.wShowWindow = SW_HIDE;
-    startup.hStdOutput = startup.hStdError = writeEnd;
-    PROCESS_INFORMATION process = {};
-    const BOOL started = CreateProcessW(nullptr, &command[0], nullptr, nullptr, TRUE,
-                                        CREATE_UNICODE_ENVIRONMENT | CREATE_NO_WINDOW, &environment[0], nullptr,
-                                        &startup, &process);
-    CloseHandle(writeEnd);
-    if (!started) {
-        CloseHandle(readEnd);
-        std::printf("makepch: the compiler could not be started\n");
-        return false;
-    }
+    environment.append(2, L'\0');
     std::string words;
-    char buffer[4096];
-    DWORD got = 0;
-    while (ReadFile(readEnd, buffer, sizeof buffer, &got, nullptr) && got > 0) words.append(buffer, got);
-    CloseHandle(readEnd);
-    WaitForSingleObject(process.hProcess, INFINITE);
-    DWORD status = 1;
-    GetExitCodeProcess(process.hProcess, &status);
-    CloseHandle(process.hProcess);
-    CloseHandle(process.hThread);
+    const int status = runHidden(command, environment, words);
+    if (status == -1) std::printf("makepch: the compiler could not be started\n");
     if (!words.empty()) std::fwrite(words.data(), 1, words.size(), stdout);
     return status == 0 && words.empty();
 }
