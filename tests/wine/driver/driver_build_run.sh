@@ -39,14 +39,7 @@ exit 0
 SCRIPT
 end_programs qiv_01.exe
 
-expect_panel build first <<'EXPECTED'
- (1) 删除了旧的程序！
- (2) 编译(compile).O程序！
- (3) 编译（link).exe程序！
-==========================
- 编译用时：T 秒
-======第 1 次运行结束======
-EXPECTED
+expect_panel build first < <(built_panel)
 time_line=$(line_after build first "panel-line 5:")
 [[ $time_line =~ ^panel-line\ 5:\ \ 编译用时：[0-9]+\.[0-9]{2}\ 秒$ ]] && pass ||
     failed "build time line: [$time_line]"

@@ -45,15 +45,7 @@ end_programs qiv_01.exe qiv_02.exe qiv_03.exe
 
 check_eq "a UTF-8 file" "encoding: buffer=4 view-codepage=65001 file-codepage=65001" \
     "$(line_after encoding utf8-before 'encoding:')"
-expect_panel encoding utf8 <<'EXPECTED'
-文件由 UTF-8 编码转换为 ANSI (GBK) 编码后保存, 程序里的中文才能正确显示
- (1) 删除了旧的程序！
- (2) 编译(compile).O程序！
- (3) 编译（link).exe程序！
-==========================
- 编译用时：T 秒
-======第 1 次运行结束======
-EXPECTED
+expect_panel encoding utf8 < <(echo '文件由 UTF-8 编码转换为 ANSI (GBK) 编码后保存, 程序里的中文才能正确显示'; built_panel)
 check_eq "converted to ANSI" "encoding: buffer=0 view-codepage=936 file-codepage=936" \
     "$(line_after encoding utf8 'encoding:')"
 expect_bytes "the saved file is GBK" "$PROG/qiv_01.cpp" "$WORK/qiv_01.expected"

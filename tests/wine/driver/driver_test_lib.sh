@@ -32,7 +32,14 @@ panel_after() {  # NAME MARK
     ' "$WORK/$1.out" | sed 's/^ 编译用时：[0-9]*\.[0-9][0-9] 秒$/ 编译用时：T 秒/'
 }
 
-# expect_panel NAME MARK <<'EXPECTED': those panel lines exactly.
+# The panel lines of a build that succeeded and started its program (the build time as T).
+built_panel() {
+    printf '%s\n' ' (1) 删除了旧的程序！' ' (2) 编译(compile).O程序！' ' (3) 编译（link).exe程序！' \
+        '==========================' ' 编译用时：T 秒' '======第 1 次运行结束======'
+}
+
+# expect_panel NAME MARK <<'EXPECTED' (or < <(built_panel)): those panel lines exactly; run it in
+# this shell, not at the end of a pipe, so that its verdict counts.
 expect_panel() {
     local expected="$WORK/$1.$2.expected" actual="$WORK/$1.$2.actual"
     cat >"$expected"

@@ -57,15 +57,7 @@ EXPECTED
 check_eq "saved under the name given" "saved $(winpath "$PROG")\\lesson.cpp" \
     "$(sed -n '/^cancelled$/,$p' "$WORK/unsaved.out" | grep -m1 '^save-as-dialog: ' | sed 's/^save-as-dialog: //')"
 # A new document is UTF-8 and the template's comment is Chinese: converted first.
-expect_panel unsaved saved <<'EXPECTED'
-文件由 UTF-8 编码转换为 ANSI (GBK) 编码后保存, 程序里的中文才能正确显示
- (1) 删除了旧的程序！
- (2) 编译(compile).O程序！
- (3) 编译（link).exe程序！
-==========================
- 编译用时：T 秒
-======第 1 次运行结束======
-EXPECTED
+expect_panel unsaved saved < <(echo '文件由 UTF-8 编码转换为 ANSI (GBK) 编码后保存, 程序里的中文才能正确显示'; built_panel)
 [[ $(line_after unsaved saved 'doc:') == "doc: view=0 name=lesson.cpp path=$(winpath "$PROG")\\lesson.cpp "* ]] && pass ||
     failed "the document should be lesson.cpp: $(line_after unsaved saved 'doc:')"
 

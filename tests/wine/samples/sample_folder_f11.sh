@@ -35,14 +35,7 @@ SCRIPT
 end_programs main.exe
 
 for name in sample_d sample_11lesson; do
-    expect_panel f11 $name <<'EXPECTED'
- (1) 删除了旧的程序！
- (2) 编译(compile).O程序！
- (3) 编译（link).exe程序！
-==========================
- 编译用时：T 秒
-======第 1 次运行结束======
-EXPECTED
+    expect_panel f11 $name < <(built_panel)
     [ -f "$PROG/$name/main.exe" ] && pass || failed "$name: no main.exe beside main.cpp"
 done
 check_eq "host exit code" 0 "$host_rc"
