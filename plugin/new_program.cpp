@@ -32,7 +32,9 @@ const char cppTemplate[] =
     "}";
 
 const ProgramKindInfo qivInfo = {qivTemplate, L"qiv_", 5, 5};
-const ProgramKindInfo cppInfo = {cppTemplate, L"c++_", 9, 6};
+// Both carets go to the "{" line of main and move four characters on: past the brace and
+// the line break into the blank line inside main, where the student starts typing.
+const ProgramKindInfo cppInfo = {cppTemplate, L"c++_", 10, 5};
 
 }  // namespace
 

@@ -53,8 +53,8 @@ TEST(NewProgramTemplate, CaretPositionsAndStems) {
     const ProgramKindInfo &cpp = programKindInfo(ProgramKind::Cpp);
     EXPECT_EQ(5, qiv.caretLine);
     EXPECT_EQ(5, qiv.caretColumn);
-    EXPECT_EQ(9, cpp.caretLine);
-    EXPECT_EQ(6, cpp.caretColumn);
+    EXPECT_EQ(10, cpp.caretLine);
+    EXPECT_EQ(5, cpp.caretColumn);
     EXPECT_EQ(std::wstring(L"qiv_06.cpp"), programFileName(ProgramKind::Qiv, 6));
     EXPECT_EQ(std::wstring(L"c++_91.cpp"), programFileName(ProgramKind::Cpp, 91));
 }

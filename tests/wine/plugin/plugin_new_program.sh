@@ -59,7 +59,7 @@ check_eq "C++ new document" \
     "$(section cpp 'doc:')"
 expect_bytes "c++_01.cpp" "$five/c++_01.cpp" "$WORK/cpp.template"
 # Line 9 ("int main()"), then five characters right.
-check_eq "C++ caret" "caret: line=9 column=6" "$(section cpp 'caret:')"
+check_eq "C++ caret" "caret: line=11 column=3" "$(section cpp 'caret:')"
 
 check_eq "untitled document: saved on the desktop" \
     "doc: view=0 name=qiv_01.cpp path=$(winpath "$desk")\\qiv_01.cpp codepage=936 modified=0 lf=1" \
