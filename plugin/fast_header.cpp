@@ -32,6 +32,8 @@ bool prepareFastHeader(const BuildNames &names) {
     int status = runTool(tool, L"--check", output);
     if (status == 10) {
         appendLine(L" 正在生成快速编译文件 Qiv\\logo.h.gch（只在第一次或更新后需要，请稍候）……");
+        // The make blocks the editor for seconds: the line must be on the screen first.
+        repaintNow();
         status = runTool(tool, nullptr, output);
         if (status == 0) appendLine(L" 快速编译文件已生成，以后编译会快得多。");
     } else if (status == 11) {

@@ -10,6 +10,8 @@
 // at the stand-in editor host's output panel while the build waits for it, and print
 // "panel-probe: visible=V painted=P" first: painted=1 when the panel's edit control has
 // nothing left to paint, that is, what the plug-in wrote before this step is on the screen.
+// For a header (the precompiled header's make, whose words must stay empty) the line goes
+// to the file <header>.panel-probe instead.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -147,9 +149,13 @@ std::string panelProbe() {
     return line;
 }
 
+bool endsWith(const std::wstring &text, const wchar_t *end) {
+    const size_t length = wcslen(end);
+    return text.size() > length && text.compare(text.size() - length, length, end) == 0;
+}
+
 bool asksForPanelProbe(const std::wstring &argument) {
-    return isDrivePath(argument) && argument.size() > 4 &&
-           argument.compare(argument.size() - 4, 4, L".cpp") == 0 &&
+    return isDrivePath(argument) && (endsWith(argument, L".cpp") || endsWith(argument, L".h")) &&
            readAll(argument).find("qiv-test: probe the panel") != std::string::npos;
 }
 
@@ -167,13 +173,21 @@ int wmain(int, wchar_t **) {
         // $0 is the log; the plain C locale keeps the messages' quotes plain apostrophes.
         "exec >\"$0\" 2>&1; export LC_ALL=C PATH=/usr/bin:/bin TMPDIR=/tmp; exec \"$@\"",
         logName, QIV_LINUX_COMPILER};
-    bool probe = false;
+    std::wstring probed;
     for (int i = 1; i < argc; ++i) {
-        probe = probe || asksForPanelProbe(argv[i]);
+        if (probed.empty() && asksForPanelProbe(argv[i])) probed = argv[i];
         words.push_back(unixArgument(argv[i]));
     }
     LocalFree(argv);
-    if (probe) writeOut(windowsLineEnds(panelProbe()));
+    if (endsWith(probed, L".h")) {
+        const std::string line = panelProbe();
+        if (FILE *out = _wfopen((probed + L".panel-probe").c_str(), L"wb")) {
+            fwrite(line.data(), 1, line.size(), out);
+            fclose(out);
+        }
+    } else if (!probed.empty()) {
+        writeOut(windowsLineEnds(panelProbe()));
+    }
     std::vector<const char *> unixArgv;
     for (const std::string &w : words) unixArgv.push_back(w.c_str());
     unixArgv.push_back(nullptr);

@@ -12,7 +12,11 @@ FNPP=$WORK/fnpp
 cp -r "$NPP" "$FNPP"
 rm -f "$FNPP"/Qiv/logo.h.gch*
 cp "$NPP/Qiv/logo.h" "$WORK/logo.h.original"
-probe_header() { { cat "$WORK/logo.h.original"; echo "#define QIV_FAST_HEADER_PROBE $1"; } >"$FNPP/Qiv/logo.h"; }
+# The header also asks the stand-in compiler to look at the panel while the header is made.
+probe_header() {
+    { cat "$WORK/logo.h.original"; echo "#define QIV_FAST_HEADER_PROBE $1"; echo "// qiv-test: probe the panel"; } \
+        >"$FNPP/Qiv/logo.h"
+}
 probe_header 1
 
 body='string s; pen.fd(100).rt(45).fd(20).getLine(s); ofstream("probe.txt") << QIV_FAST_HEADER_PROBE << " " << sizeof(Tpen2) << " " << i2s_zq(12345) << " " << s << endl;'
@@ -43,6 +47,9 @@ grep -q '快速编译文件已生成' "$WORK/missing.panel" && pass || failed "m
 [ -s "$FNPP/Qiv/logo.h.gch" ] && [ -s "$FNPP/Qiv/logo.h.gch.stamp" ] && pass || failed "missing: no header or stamp"
 check_eq "missing: the program ran with probe 1" 1 "$(cut -d' ' -f1 "$WORK/missing.probe")"
 check_eq "no half-written header left" "" "$(ls "$FNPP/Qiv" | grep '\.part$' || true)"
+# While the header was made (the editor blocked), its line was already on the screen.
+check_eq "missing: the line painted before the make" "panel-probe: visible=1 painted=1" \
+    "$(tr -d '\r' <"$FNPP/Qiv/logo.h.panel-probe" 2>/dev/null)"
 
 build current
 check_eq "current: nothing made" 0 "$(making current)"
