@@ -12,6 +12,7 @@
 #include "caret_column.h"
 #include "commands.h"
 #include "editor_context.h"
+#include "editor_menu.h"
 #include "fast_header.h"
 #include "host_messages.h"
 #include "message_translation.h"
@@ -130,10 +131,12 @@ bool fitsAnsiCodePage(char32_t c) {
 // with the reason in the panel, when the build must not go on.
 bool prepareSourceEncoding() {
     const int encoding = currentBufferEncoding();
-    if (!isUnicodeBuffer(encoding)) return true;
+    const int heldCodePage = heldCodePageOfCurrentDocument();
+    if (heldCodePage != 0 || !isUnicodeBuffer(encoding)) return true;
     HWND view = currentView();
     if (view == nullptr) return true;
-    const EncodingDecision decision = decideSourceEncoding(encoding, viewTextAsUtf8(view), fitsAnsiCodePage);
+    const EncodingDecision decision =
+        decideSourceEncoding(encoding, heldCodePage, viewTextAsUtf8(view), fitsAnsiCodePage);
     switch (decision.action) {
     case EncodingDecision::BuildAsItIs:
         return true;
@@ -154,6 +157,8 @@ bool prepareSourceEncoding() {
 
 // How the editor reads the bytes of the built file as characters.
 SourceEncoding builtFileEncoding() {
+    const int heldCodePage = heldCodePageOfCurrentDocument();
+    if (heldCodePage != 0) return isDoubleByteCodePage(heldCodePage) ? SourceEncoding::Gbk : SourceEncoding::SingleByte;
     if (isUnicodeBuffer(currentBufferEncoding())) return SourceEncoding::Utf8;
     switch (GetACP()) {
     case 936:  // GBK

@@ -27,11 +27,26 @@ constexpr unsigned int NPPM_GETNAMEPART = 4028;          // buffer units, wchar_
 constexpr unsigned int NPPM_GETNPPDIRECTORY = 4031;      // buffer units, wchar_t* buffer
 constexpr unsigned int NPPM_GETCURRENTBUFFERID = 2084;   // 0, 0 -> id of the current document
 constexpr unsigned int NPPM_GETBUFFERENCODING = 2090;    // buffer id, 0 -> 0 ANSI, 1/4 UTF-8, ...; -1 unknown id
+constexpr unsigned int NPPM_GETMENUHANDLE = 2049;        // NPPMAINMENU, 0 -> the editor's main menu
+constexpr int NPPMAINMENU = 1;
 
 // Menu commands passed with NPPM_MENUCOMMAND.
 constexpr int IDM_FILE_NEW = 41001;     // new empty document, made current
 constexpr int IDM_FORMAT_ANSI = 45004;  // current document switched to the ANSI code page
 constexpr int IDM_FORMAT_CONV2_ANSI = 45009;  // current document's text converted to the ANSI code page
+                                              // (does nothing for a document held in a code page)
+// The editor's "character sets" items: the one of the code page a document is held in is
+// checked (IDM_FORMAT_ENCODE + index, see encodingMenuCodePage), none for UTF-8 and ANSI.
+constexpr int IDM_FORMAT_ENCODE = 45020;
+constexpr int IDM_FORMAT_ENCODE_COUNT = 49;
+constexpr int IDM_FORMAT_GB2312 = 45061;     // code page 936 (GBK)
+constexpr int IDM_FORMAT_BIG5 = 45060;       // code page 950
+
+// The editor's own commands whose default keys (F11, F12, F8, F1) the plug-in's commands use.
+constexpr int IDM_VIEW_POSTIT = 44009;              // F12
+constexpr int IDM_VIEW_FULLSCREENTOGGLE = 44032;    // F11
+constexpr int IDM_VIEW_SWITCHTO_OTHER_VIEW = 44072; // F8
+constexpr int IDM_ABOUT = 47000;                    // F1
 
 // wParam of NPPM_MODELESSDIALOG.
 constexpr int MODELESSDIALOGADD = 0;

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "command_table.h"
+#include "editor_menu.h"
 #include "host_records.h"
 #include "output_panel.h"
 #include "plugin_state.h"
@@ -13,6 +14,8 @@ void __cdecl setInfo(NppData data) {
     nppData = data;
     fillCommandTable();
     panelCommandIndex = 10;
+    // The editor calls setInfo on its user-interface thread, whose messages the hook sees.
+    installKeyTakeover();
 }
 
 // The sub-menu title; needs nothing from setInfo.
@@ -23,7 +26,12 @@ FuncItem *__cdecl getFuncsArray(int *count) {
     return funcItem;
 }
 
-void __cdecl beNotified(SCNotification *) {}
+// Only the editor's shutdown matters: the key hook goes before the DLL is unloaded.
+void __cdecl beNotified(SCNotification *notification) {
+    constexpr UINT nppnShutdown = 1009;
+    if (notification != nullptr && reinterpret_cast<const NMHDR *>(notification)->code == nppnShutdown)
+        removeKeyTakeover();
+}
 
 LRESULT __cdecl messageProc(UINT, WPARAM, LPARAM) { return TRUE; }
 
@@ -37,6 +45,8 @@ BOOL APIENTRY DllMain(HINSTANCE module, DWORD reason, LPVOID) {
         outputPanel.attach(module, nullptr);
     }
     // At detach the shortcut records (static) need no release, and the panel object's
-    // destructor unregisters and destroys its window if it has one.
+    // destructor unregisters and destroys its window if it has one. A host that unloads
+    // without the shutdown notification must not keep a hook into unloaded code.
+    if (reason == DLL_PROCESS_DETACH) removeKeyTakeover();
     return TRUE;
 }

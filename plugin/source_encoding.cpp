@@ -39,6 +39,24 @@ char32_t nextCharacter(std::string_view text, std::size_t &at) {
 
 }  // namespace
 
+int encodingMenuCodePage(int index) {
+    // In the editor's menu order; 0 marks the places of items it does not offer.
+    static const int codePages[] = {
+        1250,  1251,  1252,  1253,  1254,  1255, 1256, 1257, 1258,              // Windows
+        28591, 28592, 28593, 28594, 28595, 28596, 28597, 28598, 28599, 0, 0,  // ISO 8859-1..11
+        28603, 28604, 28605, 0,                                                // ISO 8859-13..16
+        437,   720,   737,   775,   850,   852,  855,  857,  858,  860,  861,  // DOS
+        862,   863,   865,   866,   869,
+        950,   936,   932,   949,   51949,                                     // East Asian
+        874,   10007, 21866, 20866};
+    const int count = static_cast<int>(sizeof codePages / sizeof codePages[0]);
+    return index >= 0 && index < count ? codePages[index] : 0;
+}
+
+bool isDoubleByteCodePage(int codePage) {
+    return codePage == 936 || codePage == 950 || codePage == 932 || codePage == 949 || codePage == 51949;
+}
+
 bool isUnicodeBuffer(int bufferEncoding) { return isUtf8(bufferEncoding) || isUtf16(bufferEncoding); }
 
 std::wstring bufferEncodingName(int bufferEncoding) {
@@ -47,10 +65,10 @@ std::wstring bufferEncodingName(int bufferEncoding) {
     return L"ANSI";
 }
 
-EncodingDecision decideSourceEncoding(int bufferEncoding, std::string_view utf8Text,
+EncodingDecision decideSourceEncoding(int bufferEncoding, int heldCodePage, std::string_view utf8Text,
                                       const std::function<bool(char32_t)> &fitsAnsi) {
     EncodingDecision decision;
-    if (!isUnicodeBuffer(bufferEncoding)) return decision;
+    if (heldCodePage != 0 || !isUnicodeBuffer(bufferEncoding)) return decision;
     const bool onlyAscii = std::none_of(utf8Text.begin(), utf8Text.end(),
                                         [](char b) { return static_cast<unsigned char>(b) >= 0x80; });
     if (onlyAscii && !isUtf16(bufferEncoding)) return decision;

@@ -24,6 +24,14 @@ enum BufferEncoding : int {
     bufferUtf16LittleEndianNoBom = 7,
 };
 
+// The code page of the editor's character-set menu item IDM_FORMAT_ENCODE + index (the
+// editor checks the one a document is held in: a file whose code page it detected on
+// opening, such as a GBK file, is kept as UTF-8 inside and written back in that code page,
+// although its buffer encoding says UTF-8). 0 for an index without a code page.
+int encodingMenuCodePage(int index);
+// True for the code pages that hold a character in one or two bytes (GBK, Big5, ...).
+bool isDoubleByteCodePage(int codePage);
+
 // True for the UTF-8 and UTF-16 encodings, which the build converts when they hold more
 // than ASCII.
 bool isUnicodeBuffer(int bufferEncoding);
@@ -40,12 +48,14 @@ struct EncodingDecision {
     std::u32string character;    // Refuse: that character
 };
 
-// Decides for a document of `bufferEncoding` whose text, as UTF-8, is `utf8Text`.
+// Decides for a document of `bufferEncoding`, held in the code page `heldCodePage` (0 when
+// the editor holds it in no code page of its own), whose text, as UTF-8, is `utf8Text`.
 // `fitsAnsi(c)` tells whether the ANSI code page can hold the character c.
-// ANSI documents (and unknown encodings) are built as they are; UTF-8 documents are
-// converted only when they hold non-ASCII text; UTF-16 files cannot be read by the compiler
-// at all, so they are always converted. Text that is not valid UTF-8 counts as not fitting.
-EncodingDecision decideSourceEncoding(int bufferEncoding, std::string_view utf8Text,
+// A document held in a code page is written back in it and built as it is, like ANSI
+// documents (and unknown encodings); UTF-8 documents are converted only when they hold
+// non-ASCII text; UTF-16 files cannot be read by the compiler at all, so they are always
+// converted. Text that is not valid UTF-8 counts as not fitting.
+EncodingDecision decideSourceEncoding(int bufferEncoding, int heldCodePage, std::string_view utf8Text,
                                       const std::function<bool(char32_t)> &fitsAnsi);
 
 #endif

@@ -207,6 +207,8 @@ bool openDocument(int view, const std::wstring &path, std::wstring &error, bool 
     if (heldAsUtf8 && doc->codePage == CP_ACP) {
         doc->codePage = CP_UTF8;
         doc->fileCodePage = GetACP();  // not CP_ACP, which is 0: "the view's code page"
+        doc->encoding = 4;
+        doc->heldCodePage = (int)GetACP();
     }
     doc->lfOnly = bytes.find('\n') != std::string::npos && bytes.find("\r\n") == std::string::npos;
     v.documents.push_back(std::move(doc));
@@ -268,6 +270,8 @@ void setDocumentBytes(int view, const std::string &bytes)
 void setDocumentAnsi(int view)
 {
     if (Document *doc = views[view].current()) {
+        if (doc->heldCodePage != 0)
+            return;
         doc->codePage = CP_ACP;
         doc->fileCodePage = 0;
         doc->encoding = 0;

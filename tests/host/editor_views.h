@@ -20,6 +20,7 @@ struct Document {
     UINT codePage = CP_UTF8;   // CP_UTF8 (new documents) or CP_ACP: how SCI_* bytes are read
     UINT fileCodePage = 0;     // the code page the file is written in; 0: codePage
     int encoding = 4;          // what NPPM_GETBUFFERENCODING reports: 0 ANSI, 4 UTF-8
+    int heldCodePage = 0;      // a detected file's code page (its character-set item checked)
     bool lfOnly = false;       // written with LF line breaks instead of CR LF
     bool modified = false;
     std::wstring parkedText;   // the text while another document of the view is shown
@@ -55,7 +56,8 @@ Document &newDocument(int view);
 // Opens a file into `view` (its bytes kept, code page guessed); false with a reason.
 // With `heldAsUtf8`, a file that is not UTF-8 is held the way the editor holds a file whose
 // code page it detected (GBK): the view reads and gives UTF-8 bytes (SCI_GETCODEPAGE says
-// 65001), the file is written back in the ANSI code page, and the buffer encoding is ANSI.
+// 65001), the file is written back in the ANSI code page, the buffer encoding says UTF-8
+// (4) and the character-set item of the code page is checked.
 bool openDocument(int view, const std::wstring &path, std::wstring &error, bool heldAsUtf8 = false);
 // Writes the shown document of `view` to `path`; unless `asCopy`, the document takes that
 // path and is no longer modified.
@@ -66,7 +68,8 @@ std::string documentBytes(int view);
 // Replaces the shown document's text by `bytes` read in its code page (SCI_SETTEXT).
 void setDocumentBytes(int view, const std::string &bytes);
 // Switches the shown document to the ANSI code page, keeping its characters (characters
-// the code page lacks are lost when the file is written).
+// the code page lacks are lost when the file is written). Like the editor's command, it
+// does nothing to a document held in a detected code page.
 void setDocumentAnsi(int view);
 // The code page the shown document's file is written in.
 UINT fileCodePageOf(const Document &doc);

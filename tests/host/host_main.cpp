@@ -3,7 +3,7 @@
 // by hand. Not shipped.
 //
 //   host.exe [--plugin DLL]... [--npp-dir DIR] [--desktop DIR] [--script FILE]
-//            [-c COMMAND]... [--timeout SECONDS]
+//            [-c COMMAND]... [--timeout SECONDS] [--editor-keys held|freed]
 //
 // Without --plugin, the plug-ins installed under DIR\plugins\<Name>\<Name>.dll are loaded.
 // DIR (the installation folder the plug-ins are told) defaults to the host's own folder.
@@ -11,6 +11,8 @@
 // with -c arrives through Wine's command line in the ANSI code page, so keep -c commands
 // ASCII (or GBK) and put Chinese menu texts in a script file. With a script, the host ends after
 // --timeout seconds (default 60) with exit code 124 if the script has not ended it.
+// --editor-keys: whether the editor's own commands still hold F11, F12, F8 and F1 (held, the
+// default, as in a profile the installer did not touch) or not (freed).
 #include <windows.h>
 #include <shellapi.h>
 
@@ -38,6 +40,7 @@ struct Options {
     std::wstring nppDir;
     std::wstring desktop;
     int timeoutSeconds = -1;
+    bool editorKeysFreed = false;
 };
 
 std::wstring ownFolder()
@@ -68,12 +71,14 @@ bool parseOptions(Options &options)
             }
         } else if (arg == L"-c" && hasValue) {
             addScriptLines({toUtf8(argv[++i])});
+        } else if (arg == L"--editor-keys" && hasValue) {
+            options.editorKeysFreed = std::wstring(argv[++i]) == L"freed";
         } else if (arg == L"--timeout" && hasValue) {
             options.timeoutSeconds = _wtoi(argv[++i]);
         } else {
             printLine("error: unknown argument " + toUtf8(arg));
             printLine("usage: host.exe [--plugin DLL]... [--npp-dir DIR] [--desktop DIR] "
-                      "[--script FILE] [-c COMMAND]... [--timeout SECONDS]");
+                      "[--script FILE] [-c COMMAND]... [--timeout SECONDS] [--editor-keys held|freed]");
             return false;
         }
     }
@@ -141,13 +146,14 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int)
     if (!options.desktop.empty() && !overrideDesktopFolder(options.desktop))
         printLine("error: cannot set the desktop folder");
 
-    HWND main = createMainWindow(options.nppDir);
+    HWND main = createMainWindow(options.nppDir, options.editorKeysFreed);
     if (!loadPlugins(options, main)) {
         restoreDesktopFolder();
         return exitPluginFailed;
     }
     HMENU menuBar = GetMenu(main);
-    HACCEL accelerators = buildPluginMenus(menuBar);
+    // The editor's own bindings come first in its table, and win over the plug-ins'.
+    HACCEL accelerators = buildPluginMenus(menuBar, editorAccelerators());
     DrawMenuBar(main);
     ShowWindow(main, SW_SHOW);
     UpdateWindow(main);

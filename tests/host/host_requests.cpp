@@ -204,6 +204,9 @@ bool answerHostRequest(UINT message, WPARAM wParam, LPARAM lParam, LRESULT &resu
     case NPPM_GETNPPDIRECTORY:
         result = copyOut(installationFolder(), wParam, lParam);
         return true;
+    case NPPM_GETMENUHANDLE:
+        result = wParam == NPPMAINMENU ? (LRESULT)currentMainMenu() : 0;
+        return true;
     case NPPM_GETCURRENTBUFFERID:
         result = (LRESULT)currentDoc();
         return true;

@@ -2,6 +2,7 @@
 
 #include "docking_manager.h"
 #include "editor_views.h"
+#include "host_output.h"
 #include "host_requests.h"
 #include "plugin/host_messages.h"
 #include "plugin_loader.h"
@@ -18,6 +19,37 @@ constexpr int tabStripHeight = 22;
 constexpr int splitterHeight = 5;
 
 HWND mainHwnd = nullptr;
+HMENU mainMenu = nullptr;
+bool keysFreed = false;
+
+// The editor's own commands on the keys the plug-in uses, with the key each holds by
+// default (virtual key and name).
+struct EditorKeyCommand {
+    int id;
+    const wchar_t *text;
+    WORD key;
+    const wchar_t *keyName;
+};
+const EditorKeyCommand editorKeyCommands[] = {
+    {IDM_VIEW_FULLSCREENTOGGLE, L"Toggle Full Screen Mode", VK_F11, L"F11"},
+    {IDM_VIEW_POSTIT, L"Post-It", VK_F12, L"F12"},
+    {IDM_VIEW_SWITCHTO_OTHER_VIEW, L"Focus on Another View", VK_F8, L"F8"},
+    {IDM_ABOUT, L"About Notepad++", VK_F1, L"F1"},
+};
+
+bool isEditorKeyCommand(int id)
+{
+    for (const EditorKeyCommand &c : editorKeyCommands)
+        if (c.id == id)
+            return true;
+    return false;
+}
+
+// The editor's menu item text: the key after a tab while the command holds it.
+std::wstring editorItemText(const EditorKeyCommand &c)
+{
+    return keysFreed ? std::wstring(c.text) : std::wstring(c.text) + L"\t" + c.keyName;
+}
 HWND tabStrips[viewCount] = {};
 std::wstring nppFolder;
 bool tabsHidden = false;
@@ -66,6 +98,10 @@ void onCommand(WPARAM wParam, LPARAM lParam)
         return;
     }
     int id = LOWORD(wParam);
+    if (isEditorKeyCommand(id)) {
+        printFormatted("editor-command: %d", id);
+        return;
+    }
     if (!runPluginCommand(id))
         runHostMenuCommand(id);
 }
@@ -134,9 +170,10 @@ LRESULT CALLBACK mainProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 
 }  // namespace
 
-HWND createMainWindow(const std::wstring &nppDir)
+HWND createMainWindow(const std::wstring &nppDir, bool editorKeysFreed)
 {
     nppFolder = nppDir;
+    keysFreed = editorKeysFreed;
     WNDCLASSW wc{};
     wc.lpfnWndProc = mainProc;
     wc.hInstance = GetModuleHandleW(nullptr);
@@ -154,6 +191,22 @@ HWND createMainWindow(const std::wstring &nppDir)
     AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
     AppendMenuW(file, MF_STRING, IDM_FILE_EXIT, L"E&xit");
     AppendMenuW(menuBar, MF_POPUP, (UINT_PTR)file, L"&File");
+    HMENU view = CreatePopupMenu();
+    HMENU about = CreatePopupMenu();
+    for (const EditorKeyCommand &c : editorKeyCommands)
+        AppendMenuW(c.id == IDM_ABOUT ? about : view, MF_STRING, c.id, editorItemText(c).c_str());
+    AppendMenuW(menuBar, MF_POPUP, (UINT_PTR)view, L"&View");
+    // The encodings, and two of the character sets the editor detects files in.
+    HMENU encoding = CreatePopupMenu();
+    AppendMenuW(encoding, MF_STRING, IDM_FORMAT_ANSI, L"ANSI");
+    AppendMenuW(encoding, MF_STRING, IDM_FORMAT_CONV2_ANSI, L"Convert to ANSI");
+    HMENU chinese = CreatePopupMenu();
+    AppendMenuW(chinese, MF_STRING, IDM_FORMAT_BIG5, L"Big5 (Traditional)");
+    AppendMenuW(chinese, MF_STRING, IDM_FORMAT_GB2312, L"GB2312 (Simplified)");
+    AppendMenuW(encoding, MF_POPUP, (UINT_PTR)chinese, L"Character sets: Chinese");
+    AppendMenuW(menuBar, MF_POPUP, (UINT_PTR)encoding, L"&Encoding");
+    AppendMenuW(menuBar, MF_POPUP, (UINT_PTR)about, L"&?");
+    mainMenu = menuBar;
 
     mainHwnd = CreateWindowExW(0, wc.lpszClassName, L"Qiv stand-in editor host",
                                WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 40, 30, 900, 640, nullptr,
@@ -171,6 +224,25 @@ HWND createMainWindow(const std::wstring &nppDir)
 }
 
 HWND mainWindow() { return mainHwnd; }
+
+std::vector<ACCEL> editorAccelerators()
+{
+    std::vector<ACCEL> accels;
+    if (!keysFreed)
+        for (const EditorKeyCommand &c : editorKeyCommands)
+            accels.push_back(ACCEL{FVIRTKEY, c.key, (WORD)c.id});
+    return accels;
+}
+
+HMENU currentMainMenu()
+{
+    // As the editor does on switching documents: the held code page's item is checked.
+    Document *doc = currentViewIndex() < 0 ? nullptr : currentDocument();
+    int held = doc ? doc->heldCodePage : 0;
+    CheckMenuItem(mainMenu, IDM_FORMAT_GB2312, MF_BYCOMMAND | (held == 936 ? MF_CHECKED : MF_UNCHECKED));
+    CheckMenuItem(mainMenu, IDM_FORMAT_BIG5, MF_BYCOMMAND | (held == 950 ? MF_CHECKED : MF_UNCHECKED));
+    return mainMenu;
+}
 const std::wstring &installationFolder() { return nppFolder; }
 bool tabBarHidden() { return tabsHidden; }
 

@@ -103,10 +103,9 @@ std::vector<std::wstring> findInstalledPlugins(const std::wstring &nppDir)
 
 const std::vector<LoadedPlugin> &loadedPlugins() { return plugins; }
 
-HACCEL buildPluginMenus(HMENU menuBar)
+HACCEL buildPluginMenus(HMENU menuBar, std::vector<ACCEL> accels)
 {
     HMENU pluginsMenu = CreatePopupMenu();
-    std::vector<ACCEL> accels;
     for (LoadedPlugin &p : plugins) {
         p.subMenu = CreatePopupMenu();
         for (int i = 0; i < p.itemCount; ++i) {

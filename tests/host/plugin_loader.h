@@ -37,7 +37,7 @@ std::vector<std::wstring> findInstalledPlugins(const std::wstring &nppDir);
 const std::vector<LoadedPlugin> &loadedPlugins();
 // Appends the "Plugins" menu to `menuBar` and returns the accelerator table of all
 // plug-in shortcuts (null when there are none).
-HACCEL buildPluginMenus(HMENU menuBar);
+HACCEL buildPluginMenus(HMENU menuBar, std::vector<ACCEL> accels);
 // Shortcut text as the menu shows it, e.g. "F11" or "Ctrl+Shift+K".
 std::wstring shortcutText(const ShortcutKey &key);
 

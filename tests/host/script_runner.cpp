@@ -134,9 +134,9 @@ Flow cmdPrintEncoding(const std::string &)
 {
     int view = requireView();
     const Document &doc = *editorView(view).current();
-    printFormatted("encoding: buffer=%d view-codepage=%u file-codepage=%u", doc.encoding,
+    printFormatted("encoding: buffer=%d view-codepage=%u file-codepage=%u held=%d", doc.encoding,
                    doc.codePage == CP_UTF8 ? 65001u : GetACP(),
-                   fileCodePageOf(doc) == CP_UTF8 ? 65001u : GetACP());
+                   fileCodePageOf(doc) == CP_UTF8 ? 65001u : GetACP(), doc.heldCodePage);
     return Flow::Next;
 }
 
@@ -564,6 +564,13 @@ Flow cmdEcho(const std::string &arg)
     return Flow::Next;
 }
 
+// A click on one of the host's own menu items (File, View, Encoding, ?).
+Flow cmdHostCommand(const std::string &arg)
+{
+    SendMessageW(mainWindow(), WM_COMMAND, MAKEWPARAM(toInt(arg), 0), 0);
+    return Flow::Next;
+}
+
 Flow cmdExit(const std::string &arg)
 {
     setExitCode(arg.empty() ? 0 : toInt(arg));
@@ -611,6 +618,7 @@ const std::map<std::string, Flow (*)(const std::string &)> &commands()
         {"print-tabbar", cmdPrintTabbar},
         {"save-bytes", cmdSaveBytes},
         {"echo", cmdEcho},
+        {"host-command", cmdHostCommand},
         {"exit", cmdExit},
     };
     return table;

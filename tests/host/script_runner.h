@@ -6,7 +6,8 @@
 // Commands (paths may be Windows paths or Linux paths, which become Z:\...):
 //   open PATH              open a file in the current view
 //   open-detected PATH     open a GBK file as the editor holds a detected code page: the view
-//                          in UTF-8, the file written back in GBK, the buffer encoding ANSI
+//                          in UTF-8, the file written back in GBK, the buffer encoding UTF-8
+//                          (4), the character set GB2312 checked in the menu
 //   new                    new untitled document in the current view
 //   view 0|1|none          make a view current (none: the host reports no current view)
 //   set-text TEXT          replace the document's text (\n \r \t \\ escapes, UTF-8)
@@ -17,6 +18,7 @@
 //   command N|TEXT         run the plug-in command at index N of the first plug-in, or the
 //                          one whose menu text is TEXT, as a click on its menu item does
 //   key NAME               press a key (F1..F24, A..Z, 0..9) through the shortcut table
+//   host-command ID        click the host's own menu item ID (44032 full screen, ...)
 //   dialog cancel|ok [R G B] [MS]   answer the next dialog box within MS milliseconds
 //   dialog-check           wait for that answer and print "dialog: cancelled "title"" etc.
 //   desktop PATH           the user's desktop folder is PATH until the host ends
@@ -37,7 +39,8 @@
 //   print-doc              the current document: view, name, path, code page, state
 //   print-text             the current document's text, escaped, one line
 //   print-caret            caret line and column (1-based)
-//   print-encoding         the buffer encoding and the view's and the file's code pages
+//   print-encoding         the buffer encoding, the view's and the file's code pages, and the
+//                          code page the document is held in (its checked character set)
 //   print-panels           every docked panel: name, module, command, mask, state
 //   print-panel-text       the first panel's edit control (2501), one line per text line
 //   print-panel-geometry   the first panel's client size and its edit control's rectangle

@@ -3,6 +3,8 @@
 // The code page here is GBK, asked of the system's converter.
 #include "source_encoding.h"
 
+#include "host_messages.h"
+
 #include <gtest/gtest.h>
 #include <iconv.h>
 
@@ -28,6 +30,7 @@ bool fitsGbk(char32_t c) {
 struct Case {
     const char *what;
     int encoding;
+    int heldCodePage;  // the editor's checked character-set item, 0 for none
     std::string text;  // UTF-8
     EncodingDecision::Action action;
     int line;
@@ -39,27 +42,31 @@ const std::string smile = "\xF0\x9F\x98\x80";   // U+1F600
 const std::string hangul = "\xED\x95\x9C";       // U+D55C
 
 const Case cases[] = {
-    {"ANSI document: built as it is", bufferAnsi, hello, EncodingDecision::BuildAsItIs, 0, U""},
-    {"seven-bit document", bufferSevenBit, "int x;\n", EncodingDecision::BuildAsItIs, 0, U""},
-    {"unknown encoding", -1, hello + smile, EncodingDecision::BuildAsItIs, 0, U""},
-    {"UTF-8, ASCII only", bufferUtf8, "int main()\n{\n}\n", EncodingDecision::BuildAsItIs, 0, U""},
-    {"UTF-8 with BOM, ASCII only", bufferUtf8Bom, "int x;\n", EncodingDecision::BuildAsItIs, 0, U""},
-    {"UTF-8 Chinese text", bufferUtf8, "int main()\n{\n    " + hello + "}\n", EncodingDecision::ConvertToAnsi, 0, U""},
-    {"UTF-8 with BOM, Chinese text", bufferUtf8Bom, hello, EncodingDecision::ConvertToAnsi, 0, U""},
-    {"UTF-16, ASCII only: the compiler cannot read UTF-16", bufferUtf16LittleEndian, "int x;\n",
+    {"ANSI document: built as it is", bufferAnsi, 0, hello, EncodingDecision::BuildAsItIs, 0, U""},
+    {"seven-bit document", bufferSevenBit, 0, "int x;\n", EncodingDecision::BuildAsItIs, 0, U""},
+    {"unknown encoding", -1, 0, hello + smile, EncodingDecision::BuildAsItIs, 0, U""},
+    {"UTF-8, ASCII only", bufferUtf8, 0, "int main()\n{\n}\n", EncodingDecision::BuildAsItIs, 0, U""},
+    {"UTF-8 with BOM, ASCII only", bufferUtf8Bom, 0, "int x;\n", EncodingDecision::BuildAsItIs, 0, U""},
+    {"UTF-8 Chinese text", bufferUtf8, 0, "int main()\n{\n    " + hello + "}\n", EncodingDecision::ConvertToAnsi, 0, U""},
+    {"UTF-8 with BOM, Chinese text", bufferUtf8Bom, 0, hello, EncodingDecision::ConvertToAnsi, 0, U""},
+    {"UTF-16, ASCII only: the compiler cannot read UTF-16", bufferUtf16LittleEndian, 0, "int x;\n",
      EncodingDecision::ConvertToAnsi, 0, U""},
-    {"UTF-16 big endian without BOM", bufferUtf16BigEndianNoBom, hello, EncodingDecision::ConvertToAnsi, 0, U""},
-    {"a character GBK lacks, line 3", bufferUtf8, "int main()\n{\n    // " + smile + "\n" + hello,
+    {"UTF-16 big endian without BOM", bufferUtf16BigEndianNoBom, 0, hello, EncodingDecision::ConvertToAnsi, 0, U""},
+    {"a character GBK lacks, line 3", bufferUtf8, 0, "int main()\n{\n    // " + smile + "\n" + hello,
      EncodingDecision::Refuse, 3, U"\U0001F600"},
-    {"the first such character decides", bufferUtf8, hello + hangul + smile, EncodingDecision::Refuse, 2, U"\uD55C"},
-    {"CR LF and a lone CR end lines", bufferUtf8, "a\r\nb\rc" + hangul, EncodingDecision::Refuse, 3, U"\uD55C"},
-    {"UTF-16 with a character GBK lacks", bufferUtf16LittleEndian, smile, EncodingDecision::Refuse, 1, U"\U0001F600"},
-    {"bytes that are not UTF-8", bufferUtf8, "int x;\n\xC4\xE3", EncodingDecision::Refuse, 2, U"\uFFFD"},
+    {"the first such character decides", bufferUtf8, 0, hello + hangul + smile, EncodingDecision::Refuse, 2, U"\uD55C"},
+    {"CR LF and a lone CR end lines", bufferUtf8, 0, "a\r\nb\rc" + hangul, EncodingDecision::Refuse, 3, U"\uD55C"},
+    {"UTF-16 with a character GBK lacks", bufferUtf16LittleEndian, 0, smile, EncodingDecision::Refuse, 1, U"\U0001F600"},
+    {"bytes that are not UTF-8", bufferUtf8, 0, "int x;\n\xC4\xE3", EncodingDecision::Refuse, 2, U"\uFFFD"},
+    // A GBK file as the editor opens it: held in UTF-8, written back in GBK, built as it is
+    // (converting it is not possible and not needed), even where GBK lacks a character.
+    {"GBK file held as UTF-8", bufferUtf8, 936, hello, EncodingDecision::BuildAsItIs, 0, U""},
+    {"Big5 guess of a GBK file", bufferUtf8, 950, hello + hangul, EncodingDecision::BuildAsItIs, 0, U""},
 };
 
 TEST(SourceEncoding, Decisions) {
     for (const Case &c : cases) {
-        const EncodingDecision d = decideSourceEncoding(c.encoding, c.text, fitsGbk);
+        const EncodingDecision d = decideSourceEncoding(c.encoding, c.heldCodePage, c.text, fitsGbk);
         EXPECT_EQ(c.action, d.action) << c.what;
         if (c.action == EncodingDecision::Refuse) {
             EXPECT_EQ(c.line, d.line) << c.what;
@@ -75,6 +82,19 @@ TEST(SourceEncoding, OnlyUnicodeBuffersAreConverted) {
                              e == bufferUtf16LittleEndianNoBom;
         EXPECT_EQ(unicode, isUnicodeBuffer(e)) << e;
     }
+}
+
+TEST(SourceEncoding, CharacterSetMenuItems) {
+    // The editor's items GB2312 and Big5, the first and last item, and the gaps.
+    EXPECT_EQ(936, encodingMenuCodePage(IDM_FORMAT_GB2312 - IDM_FORMAT_ENCODE));
+    EXPECT_EQ(950, encodingMenuCodePage(IDM_FORMAT_BIG5 - IDM_FORMAT_ENCODE));
+    EXPECT_EQ(1250, encodingMenuCodePage(0));
+    EXPECT_EQ(20866, encodingMenuCodePage(IDM_FORMAT_ENCODE_COUNT - 1));
+    EXPECT_EQ(0, encodingMenuCodePage(18));
+    EXPECT_EQ(0, encodingMenuCodePage(IDM_FORMAT_ENCODE_COUNT));
+    EXPECT_EQ(0, encodingMenuCodePage(-1));
+    EXPECT_TRUE(isDoubleByteCodePage(936));
+    EXPECT_FALSE(isDoubleByteCodePage(1252));
 }
 
 }  // namespace

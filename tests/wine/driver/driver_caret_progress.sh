@@ -2,7 +2,8 @@
 # The caret after a compiler error lands on the compiler's column although the compiler
 # counts a tab to the next multiple of 8 and the bytes of GBK text while the caret moves by
 # characters: a line with spaces, a tab and Chinese text, and one whose GBK characters
-# happen to be valid UTF-8 (the compiler then counts them as one column each). And the
+# happen to be valid UTF-8 (the compiler then counts them as one column each); the first
+# again as the editor opens a GBK file (held in UTF-8, written back in GBK). And the
 # panel shows the step line while the compile step is still running: the stand-in compiler
 # looks at the host's panel from inside the step (a source asking for that probe).
 TEST_NAME=driver_caret_progress
@@ -31,6 +32,14 @@ wait 1000
 echo pairs
 print-panel-text
 print-caret
+open-detected $PROG/qiv_01.cpp
+caret 1 1
+key F9
+wait-panel 编译失败 40000
+wait 1000
+echo detected
+print-panel-text
+print-caret
 open $PROG/qiv_03.cpp
 key F9
 wait-panel 编译失败 40000
@@ -43,7 +52,8 @@ SCRIPT
 # The caret stands in front of the undeclared name: as many characters as the source line
 # (four spaces, then the body) has in front of it, counted here independently.
 characters() { printf '%s' "$1" | iconv -f UTF-8 -t UTF-32LE | wc -c | awk '{ print $1 / 4 }'; }
-for case in mixed:x1 pairs:x2; do
+detected=$mixed
+for case in mixed:x1 pairs:x2 detected:x1; do
     name=${case%%:*} token=${case#*:}
     line="    ${!name}"
     column=$(($(characters "${line%%"$token"*}") + 1))

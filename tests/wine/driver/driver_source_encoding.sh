@@ -3,7 +3,8 @@
 # editor's own command before it is saved, the panel says so, and the program prints the
 # Chinese as written. One holding a character GBK cannot hold is neither converted nor built,
 # and the one panel line names the line. A GBK file the editor holds in UTF-8 inside (its
-# view's code page says UTF-8, its buffer encoding ANSI) is built as it is.
+# view's code page and its buffer encoding say UTF-8, its character set GB2312 is checked)
+# is built as it is: it is written back in GBK.
 TEST_NAME=driver_source_encoding
 . "$(dirname "$0")/driver_test_lib.sh"
 
@@ -43,22 +44,22 @@ exit 0
 SCRIPT
 end_programs qiv_01.exe qiv_02.exe qiv_03.exe
 
-check_eq "a UTF-8 file" "encoding: buffer=4 view-codepage=65001 file-codepage=65001" \
+check_eq "a UTF-8 file" "encoding: buffer=4 view-codepage=65001 file-codepage=65001 held=0" \
     "$(line_after encoding utf8-before 'encoding:')"
 expect_panel encoding utf8 < <(echo '文件由 UTF-8 编码转换为 ANSI (GBK) 编码后保存, 程序里的中文才能正确显示'; built_panel)
-check_eq "converted to ANSI" "encoding: buffer=0 view-codepage=936 file-codepage=936" \
+check_eq "converted to ANSI" "encoding: buffer=0 view-codepage=936 file-codepage=936 held=0" \
     "$(line_after encoding utf8 'encoding:')"
 expect_bytes "the saved file is GBK" "$PROG/qiv_01.cpp" "$WORK/qiv_01.expected"
 
 expect_panel encoding refused <<'EXPECTED'
 第 6 行的字符 “😀” 不能用 ANSI (GBK) 编码保存: 文件没有转换, 也没有编译, 请改掉这个字符后再编译
 EXPECTED
-check_eq "not converted" "encoding: buffer=4 view-codepage=65001 file-codepage=65001" \
+check_eq "not converted" "encoding: buffer=4 view-codepage=65001 file-codepage=65001 held=0" \
     "$(line_after encoding refused 'encoding:')"
 expect_bytes "the refused file is untouched" "$PROG/qiv_02.cpp" "$WORK/qiv_02.before"
 [ ! -e "$PROG/qiv_02.exe" ] && [ ! -e "$PROG/qiv_02.o" ] && pass || failed "the refused file was built"
 
-# The view's code page says UTF-8; the buffer encoding says ANSI, and that decides.
+# The view's code page and the buffer encoding say UTF-8; the checked character set decides.
 expect_panel encoding detected <<'EXPECTED'
  (1) 删除了旧的程序！
  (2) 编译(compile).O程序！
@@ -66,7 +67,7 @@ expect_panel encoding detected <<'EXPECTED'
 ==========================
  编译用时：T 秒
 EXPECTED
-check_eq "held in UTF-8, still GBK" "encoding: buffer=0 view-codepage=65001 file-codepage=936" \
+check_eq "held in UTF-8, still GBK" "encoding: buffer=4 view-codepage=65001 file-codepage=936 held=936" \
     "$(line_after encoding detected 'encoding:')"
 expect_bytes "the GBK file is saved as it was" "$PROG/qiv_03.cpp" "$WORK/qiv_03.before"
 
