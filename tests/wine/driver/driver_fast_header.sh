@@ -64,13 +64,14 @@ touch -d '+1 minute' "$FNPP/MinGW/bin/g++.exe"
 build new_compiler
 check_eq "another compiler: the header is made again" 1 "$(making new_compiler)"
 
-# A damaged header with a current stamp, and a half-written one beside it: the compiler
-# takes neither, the build reads logo.h itself.
+# A damaged header with its stamp, and a half-written one of a maker that no longer runs
+# beside it: the damaged one is made again, the half-written one removed.
 head -c 4096 /dev/urandom >"$FNPP/Qiv/logo.h.gch"
 head -c 4096 /dev/urandom >"$FNPP/Qiv/logo.h.gch.4242.part"
 build damaged
-check_eq "damaged: nothing made" 0 "$(making damaged)"
-check_eq "damaged: the program still sees logo.h" 2 "$(cut -d' ' -f1 "$WORK/damaged.probe")"
+check_eq "damaged: the header is made again" 1 "$(making damaged)"
+check_eq "damaged: the program sees logo.h" 2 "$(cut -d' ' -f1 "$WORK/damaged.probe")"
+check_eq "damaged: the half-written header is removed" "" "$(ls "$FNPP/Qiv" | grep '\.part$' || true)"
 
 # Without the header at all (no tool, no header): the same program does the same.
 rm -f "$FNPP"/Qiv/logo.h.gch* "$FNPP/Qiv/tools/makepch.exe"
