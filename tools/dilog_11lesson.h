@@ -1,7 +1,8 @@
 // dilog_11lesson.h - the panel of the lesson on the angles of regular polygons: pen speed,
 // pen colour and the run button in the panel; the number of passes and the turning angle
 // in two lists on the canvas, over the two red numbers of the lesson picture (the bitmap
-// resource B11_BMP, which the program links beside the runtime's resources).
+// resource B11_BMP, which the program may link beside the runtime's resources, or else the
+// file B11.bmp in the program's folder).
 //
 //   #include "tools/qivplus.h"
 //   #include "tools/dilog_11lesson.h"
@@ -45,24 +46,24 @@ extern int _selectForN;   // entry 0-8 of the count list
 namespace _dilog {
 
 const int MaxNum = 50;
-inline wchar_t items[MaxNum + 2][5];  // list entry texts
+static wchar_t items[MaxNum + 2][5];  // list entry texts
 
-inline int sel1[9] = {120, 90, 20, 60, 36, 72, 45, 30, 40};  // the angle list's entries
-inline const wchar_t* sel2[9] = {L" 3", L" 4", L" 5", L" 6", L" 8", L" 9", L"10", L"12", L"18"};  // the count list's
+static int sel1[9] = {120, 90, 20, 60, 36, 72, 45, 30, 40};  // the angle list's entries
+static const wchar_t* sel2[9] = {L" 3", L" 4", L" 5", L" 6", L" 8", L" 9", L"10", L"12", L"18"};  // the count list's
 
-inline HWND hwndComboxSpeed, hwndComboxColor, hwndComboxForN, hwndComboxAngle;
-inline HWND hwndRadio1, hwndRadio2, hwndRadio3, hwndRadio4;  // not used by this panel
-inline HWND hwnd_dilog;  // the panel
-inline HWND hwnd11;      // the run button
-inline HINSTANCE hins;   // the panel's instance
+static HWND hwndComboxSpeed, hwndComboxColor, hwndComboxForN, hwndComboxAngle;
+static HWND hwndRadio1, hwndRadio2, hwndRadio3, hwndRadio4;  // not used by this panel
+static HWND hwnd_dilog;  // the panel
+static HWND hwnd11;      // the run button
+static HINSTANCE hins;   // the panel's instance
 
 // The canvas under the panel and under the two lists while they are there.
-inline qivtool::CanvasPatch panelPatch, countPatch, anglePatch;
+static qivtool::CanvasPatch panelPatch, countPatch, anglePatch;
 
-inline bool _openDilogOn = false;  // the panel is open
+static bool _openDilogOn = false;  // the panel is open
 // Why the panel closed: 0 while open, 11 run button, -1 closed by the program's stop,
 // otherwise the command id - 49.
-inline volatile int _closeCode = 0;
+static volatile int _closeCode = 0;
 
 // Writes the decimal digits of i into a list entry text (at most four digits fit).
 inline void i2cstr(int i, wchar_t* item) { qivtool::decimalInto(i, item, 5); }
@@ -82,10 +83,25 @@ inline void fillNumbers(HWND list, int count) {
     }
 }
 
+// The lesson picture: the program's resource B11_BMP, or else the file B11.bmp beside the
+// program, as a program built with the build key links no resource of its own (the sample's
+// folder holds the file). Neither there: no picture.
+inline void showLessonPicture() {
+    HBITMAP image = static_cast<HBITMAP>(LoadImageA(_hInstance, "b11_bmp", IMAGE_BITMAP, 0, 0, LR_SHARED));
+    bool fromFile = false;
+    if (image == NULL) {
+        const string file = getCurPath() + "\\B11.bmp";
+        image = static_cast<HBITMAP>(LoadImageA(NULL, file.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+        fromFile = image != NULL;
+    }
+    _showBitmap(image, NULL, -280, -80, 215, 164, 0);
+    if (fromFile) DeleteObject(image);
+}
+
 // The white area, the lesson picture, and the count and angle lists over its numbers.
 inline void changeSelect() {
     _clearRec(-435, 30, 320, 220, 15);
-    _showBitmapRc("b11_bmp", "", -280, -80, 215, 164, 0);
+    showLessonPicture();
     // A list is made as high as its drop-down and then shrinks to its edit field: the
     // picture below is put back.
     countPatch.save(135, 280, 40, 160);

@@ -47,10 +47,10 @@ extern int _selectForN;   // loop passes = entry 0-19 of the count list
 namespace _dilog {
 
 const int MaxNum = 50;
-inline wchar_t items[MaxNum + 2][5];  // list entry texts: entry i holds the digits of i
+static wchar_t items[MaxNum + 2][5];  // list entry texts: entry i holds the digits of i
 
 // The code of the four shapes; the seven blanks after "i<" are where the count list sits.
-inline const char* const codeTexts[4] = {
+static const char* const codeTexts[4] = {
     "pen.move(-200,-150);\r\nfor (int i=0; i<       ; i++) \r\n{\r\n  pen.fd(15).rt(90).fd(15).lt(90);\r\n}",
     "pen.move(-200,0);\r\nfor (int i=0; i<       ; i++) \r\n{\r\n  pen.fd(15).rt(90).fd(15).rt(90);\r\n"
     "  pen.fd(15).lt(90).fd(15).lt(90)£»\r\n}",
@@ -59,22 +59,22 @@ inline const char* const codeTexts[4] = {
     "  pen.rt(40);\r\n}",
 };
 
-inline string ss = codeTexts[0];  // the code window's text: the last shape clicked
+static string ss = codeTexts[0];  // the code window's text: the last shape clicked
 
-inline HWND hwndComboxSpeed, hwndComboxColor, hwndComboxForN;
-inline HWND hwndRadio1, hwndRadio2, hwndRadio3, hwndRadio4;
-inline HWND hwnd_dilog;  // the panel
-inline HWND hwnd2;       // the code window
-inline HWND hwnd11;      // the run button
-inline HWND hwnd0, hwnd1, hwnd3, hwnd4, hwnd5, hwnd6, hwnd7, hwnd8, hwnd9, hwndEdit1;  // not used by this panel
+static HWND hwndComboxSpeed, hwndComboxColor, hwndComboxForN;
+static HWND hwndRadio1, hwndRadio2, hwndRadio3, hwndRadio4;
+static HWND hwnd_dilog;  // the panel
+static HWND hwnd2;       // the code window
+static HWND hwnd11;      // the run button
+static HWND hwnd0, hwnd1, hwnd3, hwnd4, hwnd5, hwnd6, hwnd7, hwnd8, hwnd9, hwndEdit1;  // not used by this panel
 
 // The canvas under the panel and under the code window while they are there.
-inline qivtool::CanvasPatch panelPatch, codePatch;
+static qivtool::CanvasPatch panelPatch, codePatch;
 
-inline bool _openDilogOn = false;  // the panel is open
+static bool _openDilogOn = false;  // the panel is open
 // Why the panel closed: 0 while open, 11 run button, -1 closed by the program's stop,
 // otherwise the command id - 49.
-inline volatile int _closeCode = 0;
+static volatile int _closeCode = 0;
 
 // Writes the decimal digits of i into a list entry text (at most four digits fit).
 inline void i2cstr(int i, wchar_t* item) { qivtool::decimalInto(i, item, 5); }

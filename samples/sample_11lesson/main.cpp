@@ -3,9 +3,9 @@
 // many times the loop runs and by how much the pen turns. ÔËÐÐ draws what that pair makes:
 // a closed regular polygon when passes x angle is 360.
 //
-// The picture is the resource B11_BMP (sample_11lesson.rc, B11.bmp), linked beside the
-// runtime's resources: see the README of the installation for the command lines. Built
-// without it the program runs the same but shows no picture.
+// The picture is the resource B11_BMP (sample_11lesson.rc, B11.bmp) where the program links
+// it beside the runtime's resources, and otherwise the file B11.bmp in the program's folder:
+// built with the build key (F11) in this folder, the program shows it too.
 // The file is saved in GBK, as the editor saves programs with Chinese texts.
 #include "tools/qivplus.h"
 #include "tools/dilog_11lesson.h"
