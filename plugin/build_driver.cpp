@@ -11,6 +11,7 @@
 #include "build_command_lines.h"
 #include "caret_column.h"
 #include "commands.h"
+#include "compiler_runtime.h"
 #include "editor_context.h"
 #include "editor_menu.h"
 #include "fast_header.h"
@@ -318,7 +319,7 @@ void compileQiv() {
     if (deleteOldProgram() != 0) return failBuild();
     stepLine(deletedLine);
     sendToHost(NPPM_SAVECURRENTFILE, 0, 0);
-    if (!prepareFastHeader(names)) return failBuild();
+    if (!prepareCompilerRuntime(names) || !prepareFastHeader(names)) return failBuild();
 
     const std::string environment = compilerEnvironmentBlock(names);
     std::string output;

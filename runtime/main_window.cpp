@@ -66,6 +66,12 @@ void _markStartup(StartupMark mark) {
     _startupMarks[mark] = static_cast<double>(a.QuadPart - b.QuadPart) / 10000.0;
 }
 
+#ifdef QIV_STATIC_THREADS
+// The thread library linked from the runtime archive (static_threads.cpp).
+extern void *const _qivStaticThreads[];
+void *const *const volatile _qivStaticThreadsUsed = _qivStaticThreads;
+#endif
+
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR cmdLine, int) {
     _markStartup(kMarkWinMain);
     _lpCmdLine = cmdLine;

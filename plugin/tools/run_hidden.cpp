@@ -2,11 +2,24 @@
 
 #include <windows.h>
 
-int runHidden(std::wstring command, std::wstring environment, std::string &output) {
+namespace {
+
+// A program started by one thread would inherit the pipe another thread is just handing to
+// its own program, and that pipe would then stay open until both ended: the start of a
+// program, up to closing the parent's copy of its write end, is done by one thread at a time.
+SRWLOCK startLock = SRWLOCK_INIT;
+
+}  // namespace
+
+int runHidden(std::wstring command, std::wstring environment, std::string &output, const std::wstring &directory) {
     output.clear();
     SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
     HANDLE readEnd = nullptr, writeEnd = nullptr;
-    if (!CreatePipe(&readEnd, &writeEnd, &inheritable, 0)) return -1;
+    AcquireSRWLockExclusive(&startLock);
+    if (!CreatePipe(&readEnd, &writeEnd, &inheritable, 0)) {
+        ReleaseSRWLockExclusive(&startLock);
+        return -1;
+    }
     SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
@@ -16,8 +29,10 @@ int runHidden(std::wstring command, std::wstring environment, std::string &outpu
     PROCESS_INFORMATION process = {};
     const BOOL started =
         CreateProcessW(nullptr, &command[0], nullptr, nullptr, TRUE, CREATE_UNICODE_ENVIRONMENT | CREATE_NO_WINDOW,
-                       environment.empty() ? nullptr : &environment[0], nullptr, &startup, &process);
+                       environment.empty() ? nullptr : &environment[0],
+                       directory.empty() ? nullptr : directory.c_str(), &startup, &process);
     CloseHandle(writeEnd);
+    ReleaseSRWLockExclusive(&startLock);
     if (!started) {
         CloseHandle(readEnd);
         return -1;

@@ -6,8 +6,10 @@
 #include <string>
 
 // `command` is a whole command line; `environment` a wide environment block (double zero at
-// its end), or empty for the caller's own. `output` receives what the program printed (at
-// most 64 KB). Returns the exit code, or -1 when the program could not be started.
-int runHidden(std::wstring command, std::wstring environment, std::string &output);
+// its end), or empty for the caller's own; `directory` the program's current folder (empty:
+// the caller's). `output` receives what the program printed (at most 64 KB). Returns the exit
+// code, or -1 when the program could not be started. Several threads may run programs at once.
+int runHidden(std::wstring command, std::wstring environment, std::string &output,
+              const std::wstring &directory = std::wstring());
 
 #endif

@@ -1,5 +1,8 @@
-// Stand-in for the tool chain's g++.exe, for tests under Wine: runs the Linux cross compiler
-// (QIV_LINUX_COMPILER, the one that built the runtime under test) with the same arguments,
+// Stand-in for the tool chain's g++.exe (and, built again, its ar.exe), for tests under Wine:
+// runs the Linux cross tool (QIV_LINUX_COMPILER: the compiler that built the runtime under
+// test, or its ar), or the one named by the first line of a file <own name>.linux beside the
+// stand-in (g++.exe.linux naming another compiler, such as the posix-thread one), in the
+// stand-in's current folder, with the same arguments,
 // Windows paths in them translated to Linux paths, and relays everything the compiler
 // printed to standard error or output to its own standard output in pieces, with the
 // paths it was given written back in their Windows form and the CR LF line ends of a
@@ -159,6 +162,23 @@ bool asksForPanelProbe(const std::wstring &argument) {
            readAll(argument).find("qiv-test: probe the panel") != std::string::npos;
 }
 
+// The Linux tool to run: named beside the stand-in, or the one it was built for.
+std::string linuxTool() {
+    wchar_t self[MAX_PATH];
+    const DWORD length = GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::string named = length > 0 && length < MAX_PATH ? readAll(std::wstring(self) + L".linux") : std::string();
+    named = named.substr(0, named.find_first_of("\r\n"));
+    return named.empty() ? std::string(QIV_LINUX_COMPILER) : named;
+}
+
+// The stand-in's current folder on the Linux side ("." when Wine cannot say).
+std::string currentUnixFolder() {
+    wchar_t folder[MAX_PATH];
+    const DWORD length = GetCurrentDirectoryW(MAX_PATH, folder);
+    const std::string path = length > 0 && length < MAX_PATH ? unixFileName(folder) : std::string();
+    return path.empty() ? std::string(".") : path;
+}
+
 }  // namespace
 
 int wmain(int, wchar_t **) {
@@ -168,11 +188,13 @@ int wmain(int, wchar_t **) {
     // program's output does not reach a Windows pipe.
     char logName[96];
     std::snprintf(logName, sizeof logName, "/tmp/qiv-gxx-%lu-%lu.log", GetCurrentProcessId(), GetTickCount());
+    const std::string tool = linuxTool();
     std::vector<std::string> words = {
         "/bin/sh", "-c",
-        // $0 is the log; the plain C locale keeps the messages' quotes plain apostrophes.
-        "exec >\"$0\" 2>&1; export LC_ALL=C PATH=/usr/bin:/bin TMPDIR=/tmp; exec \"$@\"",
-        logName, QIV_LINUX_COMPILER};
+        // $0 is the log, $1 the folder; the plain C locale keeps the messages' quotes plain
+        // apostrophes.
+        "exec >\"$0\" 2>&1; cd \"$1\" || exit 1; shift; export LC_ALL=C PATH=/usr/bin:/bin TMPDIR=/tmp; exec \"$@\"",
+        logName, currentUnixFolder(), tool};
     std::wstring probed;
     for (int i = 1; i < argc; ++i) {
         if (probed.empty() && asksForPanelProbe(argv[i])) probed = argv[i];
@@ -197,7 +219,7 @@ int wmain(int, wchar_t **) {
     writeOut(windowsLineEnds(withWindowsPaths(readAll(log))));
     if (!log.empty()) DeleteFileW(log.c_str());
     if (status < 0) {
-        writeOut("g++ stand-in: the Linux compiler " QIV_LINUX_COMPILER " could not be started\n");
+        writeOut("stand-in: the Linux tool " + tool + " could not be started\n");
         return 1;
     }
     return status;

@@ -10,8 +10,10 @@ PLUGIN=$NPP/plugins/NppPluginQiv/NppPluginQiv.dll
 . "$(dirname "$0")/../plugin/host_test_lib.sh" "$1" "$PLUGIN"
 [ -f "$PLUGIN" ] && [ -f "$NPP/MinGW/bin/g++.exe" ] && [ -f "$NPP/Qiv/logoLib.a" ] ||
     { echo "the test installation $NPP is incomplete (build the target qiv_test_install)"; exit 1; }
-# The precompiled runtime header is made before the test, as the installer makes it, so that
-# a build's panel lines do not depend on which test built first.
+# The runtime library is fitted to the compiler and the precompiled runtime header made before
+# the test, as the installer does, so that a build's panel lines do not depend on which test
+# built first.
+LC_ALL=$WINE_LC_ALL "$QIV_WINE" "$NPP/Qiv/tools/makeruntime.exe" >/dev/null 2>&1 || true
 LC_ALL=$WINE_LC_ALL "$QIV_WINE" "$NPP/Qiv/tools/makepch.exe" >/dev/null 2>&1 || true
 # Without --plugin the host loads what is installed under the folder it is told.
 plugin_args=()
