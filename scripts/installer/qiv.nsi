@@ -1,9 +1,11 @@
 ; The installer of the plug-in and its runtime, for the editor's folder.
-;   makensis -DPAYLOAD=<tree> -DOUTFILE=<exe> [-DTARGET=amd64-unicode] qiv.nsi
+;   makensis -DPAYLOAD=<tree> -DOUTFILE=<exe> -DEDITOR_BITS=32|64 [-DTARGET=amd64-unicode] qiv.nsi
 ; <tree> is the folder to install, in the editor's layout (plugins\NppPluginQiv\...,
 ; Qiv\...); files.nsh and unfiles.nsh beside this script, written by make-package.sh, list
 ; its files, so that the uninstaller removes exactly what was installed and nothing a
-; teacher or student saved there.
+; teacher or student saved there. EDITOR_BITS is the kind of editor the package's plug-in
+; loads into: a 32-bit plug-in does not load into the 64-bit editor, nor the other way round,
+; so each package refuses the other kind of editor.
 Unicode true
 !ifdef TARGET
   Target ${TARGET}
@@ -12,24 +14,39 @@ Unicode true
 !include "LogicLib.nsh"
 !include "FileFunc.nsh"
 
-!define PRODUCT "Qiv 画图编程"
-!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\QivPlugin"
+!if ${EDITOR_BITS} == 64
+  !define PRODUCT "Qiv 画图编程（64 位 Notepad++）"
+  !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\QivPlugin64"
+  !define OTHER_KIND_TEXT "这个文件夹里的 Notepad++ 是 32 位的。请改用 32 位编辑器的安装包 qiv-setup.exe。"
+!else
+  !define PRODUCT "Qiv 画图编程"
+  !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\QivPlugin"
+  !define OTHER_KIND_TEXT "这个文件夹里的 Notepad++ 是 64 位的。请改用 64 位编辑器的安装包 qiv-setup-x64.exe。"
+!endif
 !define SAVED_KEYS "Qiv\tools\editor-keys-saved.txt"
+; Exit codes of a silent run that installs nothing.
+!define EXIT_NO_EDITOR 2
+!define EXIT_OTHER_KIND 3
 
 Name "${PRODUCT}"
 OutFile "${OUTFILE}"
-InstallDir "$PROGRAMFILES\Notepad++"
-; The editor's own installer records its folder here.
+; The editor's own installer records its folder here, in the registry view of its kind.
+!if ${EDITOR_BITS} == 64
+  InstallDir "$PROGRAMFILES64\Notepad++"
+!else
+  InstallDir "$PROGRAMFILES32\Notepad++"
+!endif
 InstallDirRegKey HKLM "Software\Notepad++" ""
 RequestExecutionLevel admin
 SetCompressor /SOLID lzma
 ShowInstDetails show
 
-Var KeysFile   ; the editor's shortcuts file of this user
+Var KeysFile      ; the editor's shortcuts file of this user
+Var EditorKind    ; "32", "64", "arm64" or "" (not a program the installer knows)
 
 !define MUI_ICON "${NSISDIR}\Contrib\Graphics\Icons\modern-install.ico"
 !define MUI_UNICON "${NSISDIR}\Contrib\Graphics\Icons\modern-uninstall.ico"
-!define MUI_WELCOMEPAGE_TEXT "本程序把 Qiv 画图编程插件和它的运行库安装到 Notepad++ 编辑器的文件夹里。$\r$\n$\r$\n安装前请关闭编辑器。安装后重新打开编辑器，按 F11 编译并运行画图程序。"
+!define MUI_WELCOMEPAGE_TEXT "本程序把 Qiv 画图编程插件和它的运行库安装到 ${EDITOR_BITS} 位 Notepad++ 编辑器的文件夹里。$\r$\n$\r$\n安装前请关闭编辑器。安装后重新打开编辑器，按 F11 编译并运行画图程序。"
 !define MUI_DIRECTORYPAGE_TEXT_TOP "请选择 Notepad++ 编辑器所在的文件夹（里面有 notepad++.exe）。"
 !define MUI_FINISHPAGE_TEXT "安装完成。重新打开编辑器，在“插件”菜单里可以找到“Qiv编程1.0.2”。$\r$\n$\r$\n帮助：插件菜单 → 帮助文件；例子：插件菜单 → 课本样例程序。"
 !insertmacro MUI_PAGE_WELCOME
@@ -41,14 +58,56 @@ Var KeysFile   ; the editor's shortcuts file of this user
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "SimpChinese"
 
-; The editor keeps its settings in its own folder when doLocalConf.xml is there, otherwise in
-; the user's application data.
+; The kind of the editor program in $INSTDIR, from the machine field of its PE header.
+Function ReadEditorKind
+  StrCpy $EditorKind ""
+  ClearErrors
+  FileOpen $0 "$INSTDIR\notepad++.exe" r
+  IfErrors done
+  FileSeek $0 0x3C SET
+  FileReadByte $0 $1
+  FileReadByte $0 $2
+  FileReadByte $0 $3
+  FileReadByte $0 $4
+  IntOp $2 $2 << 8
+  IntOp $3 $3 << 16
+  IntOp $4 $4 << 24
+  IntOp $1 $1 + $2
+  IntOp $1 $1 + $3
+  IntOp $1 $1 + $4
+  IntOp $1 $1 + 4
+  FileSeek $0 $1 SET
+  FileReadByte $0 $2
+  FileReadByte $0 $3
+  FileClose $0
+  IfErrors done
+  IntOp $3 $3 << 8
+  IntOp $2 $2 + $3
+  ${If} $2 = 0x14C
+    StrCpy $EditorKind "32"
+  ${ElseIf} $2 = 0x8664
+    StrCpy $EditorKind "64"
+  ${ElseIf} $2 = 0xAA64
+    StrCpy $EditorKind "arm64"
+  ${EndIf}
+  done:
+FunctionEnd
+
+; The editor keeps its settings in its own folder when doLocalConf.xml is there, unless that
+; folder lies directly in the Program Files folder of its kind; otherwise in the user's
+; application data. (The editor compares the two folder names exactly.)
 !macro FindKeysFile un
 Function ${un}FindKeysFile
+  StrCpy $KeysFile "$APPDATA\Notepad++\shortcuts.xml"
   ${If} ${FileExists} "$R9\doLocalConf.xml"
+    ${GetParent} "$R9" $0
+!if ${EDITOR_BITS} == 64
+    StrCmpS $0 $PROGRAMFILES64 found
+!else
+    StrCmpS $0 $PROGRAMFILES32 found
+!endif
     StrCpy $KeysFile "$R9\shortcuts.xml"
-  ${Else}
-    StrCpy $KeysFile "$APPDATA\Notepad++\shortcuts.xml"
+    found:
   ${EndIf}
 FunctionEnd
 !macroend
@@ -74,17 +133,39 @@ FunctionEnd
 !insertmacro WaitForEditorClosed ""
 !insertmacro WaitForEditorClosed "un."
 
-Function CheckEditorFolder
+; The sentence that refuses the folder $INSTDIR, or "" when the package fits it.
+Function RefusalOfFolder
+  StrCpy $R0 ""
   ${IfNot} ${FileExists} "$INSTDIR\notepad++.exe"
-    MessageBox MB_OK|MB_ICONEXCLAMATION "这个文件夹里没有 notepad++.exe。请选择 Notepad++ 编辑器所在的文件夹。"
+    StrCpy $R0 "这个文件夹里没有 notepad++.exe。请选择 Notepad++ 编辑器所在的文件夹。"
+    Return
+  ${EndIf}
+  Call ReadEditorKind
+  ${If} $EditorKind == "arm64"
+    StrCpy $R0 "这个文件夹里的 Notepad++ 是 ARM64 版的。Qiv 插件只能装进 32 位或 64 位（x64）的 Notepad++。"
+  ${ElseIf} $EditorKind != ""
+  ${AndIf} $EditorKind != "${EDITOR_BITS}"
+    StrCpy $R0 "${OTHER_KIND_TEXT}"
+  ${EndIf}
+FunctionEnd
+
+Function CheckEditorFolder
+  Call RefusalOfFolder
+  ${If} $R0 != ""
+    MessageBox MB_OK|MB_ICONEXCLAMATION "$R0"
     Abort
   ${EndIf}
 FunctionEnd
 
 Function .onInit
   ${If} ${Silent}
-    ${IfNot} ${FileExists} "$INSTDIR\notepad++.exe"
-      SetErrorLevel 2
+    Call RefusalOfFolder
+    ${If} $R0 != ""
+      ${IfNot} ${FileExists} "$INSTDIR\notepad++.exe"
+        SetErrorLevel ${EXIT_NO_EDITOR}
+      ${Else}
+        SetErrorLevel ${EXIT_OTHER_KIND}
+      ${EndIf}
       Quit
     ${EndIf}
   ${EndIf}
@@ -95,20 +176,36 @@ Section "Qiv"
   !include "files.nsh"
   WriteUninstaller "$INSTDIR\Qiv\uninstall.exe"
 
-  ; Free F1, F8, F11 and F12 from the editor's own commands for the plug-in's commands.
+  ; Free F1, F8, F11 and F12 from the editor's own commands for the plug-in's commands. (The
+  ; plug-in also takes those keys over by itself in any user's editor that still gives them
+  ; to its own commands.)
   StrCpy $R9 $INSTDIR
   Call FindKeysFile
   DetailPrint "编辑器的按键设置：$KeysFile"
   nsExec::ExecToLog '"$INSTDIR\Qiv\tools\editorkeys.exe" free "$KeysFile" "$INSTDIR\${SAVED_KEYS}" "$INSTDIR\shortcuts.xml"'
   Pop $0
   ${If} $0 != 0
-    MessageBox MB_OK|MB_ICONINFORMATION "没能修改编辑器的按键设置（$KeysFile）。F1、F8、F11、F12 可能仍是编辑器自己的命令：可以在编辑器的“设置 → 管理快捷键”里清除它们。" /SD IDOK
+    DetailPrint "没能修改编辑器的按键设置（$KeysFile）；插件照样会接管 F1、F8、F11、F12。"
   ${EndIf}
 
-  ; The compiler the build keys use, and the precompiled runtime header made with it: with
-  ; it a student's compile takes well under a second. Made here because students usually
-  ; may not write in the editor's folder; the build keys remake it when they can.
   ${If} ${FileExists} "$INSTDIR\MinGW\bin\g++.exe"
+    ; The runtime library fitted to the folder's compiler (taken from the package where it
+    ; was made by such a compiler, built from its sources otherwise), and the tool headers
+    ; put where programs in any folder find them.
+    DetailPrint "正在为编译器 $INSTDIR\MinGW\bin\g++.exe 准备 Qiv 运行库，请稍候……"
+    nsExec::ExecToStack '"$INSTDIR\Qiv\tools\makeruntime.exe"'
+    Pop $0
+    Pop $1
+    DetailPrint "$1"
+    ${If} $0 == 3
+      MessageBox MB_OK|MB_ICONEXCLAMATION "$INSTDIR\MinGW\bin\g++.exe 不能用来编译 Qiv 程序：$\r$\n$\r$\n$1$\r$\n请换用 GCC 6 或更新的 MinGW（32 位或 64 位都可以），然后重新运行本安装程序。" /SD IDOK
+    ${ElseIf} $0 != 0
+      MessageBox MB_OK|MB_ICONEXCLAMATION "没能为编译器 $INSTDIR\MinGW\bin\g++.exe 准备 Qiv 运行库（$0）：$\r$\n$\r$\n$1$\r$\n请换用其他版本的 MinGW，然后重新运行本安装程序。" /SD IDOK
+    ${EndIf}
+
+    ; The precompiled runtime header made with that compiler: with it a student's compile
+    ; takes well under a second. Made here because students usually may not write in the
+    ; editor's folder; the build keys remake it when they can.
     DetailPrint "正在生成快速编译文件 Qiv\logo.h.gch，请稍候……"
     nsExec::ExecToLog '"$INSTDIR\Qiv\tools\makepch.exe"'
     Pop $0
@@ -117,7 +214,7 @@ Section "Qiv"
     ${EndIf}
   ${Else}
     DetailPrint "没有找到编译器 $INSTDIR\MinGW\bin\g++.exe"
-    MessageBox MB_OK|MB_ICONEXCLAMATION "没有找到编译器：$INSTDIR\MinGW\bin\g++.exe$\r$\n$\r$\n请把 32 位的 MinGW（g++）解压到 $INSTDIR\MinGW，使 bin 文件夹里有 g++.exe、as.exe 和 rm.exe，然后就可以按 F11 编译了。" /SD IDOK
+    MessageBox MB_OK|MB_ICONEXCLAMATION "没有找到编译器：$INSTDIR\MinGW\bin\g++.exe$\r$\n$\r$\n请把 MinGW（GCC 6 或更新的版本，32 位或 64 位都可以）解压到 $INSTDIR\MinGW，使 bin 文件夹里有 g++.exe、as.exe 和 rm.exe，然后重新运行本安装程序。" /SD IDOK
   ${EndIf}
 
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
@@ -139,6 +236,15 @@ Section "Uninstall"
   Delete "$INSTDIR\Qiv\logo.h.gch"
   Delete "$INSTDIR\Qiv\logo.h.gch.stamp"
   Delete "$INSTDIR\Qiv\logo.h.gch.*.part"
+  Delete "$INSTDIR\Qiv\logoLib.stamp"
+  ; Work folders of a runtime build that was ended by force.
+  FindFirst $0 $1 "$INSTDIR\Qiv\runtime\build.*"
+  ${DoWhile} $1 != ""
+    RMDir /r "$INSTDIR\Qiv\runtime\$1"
+    FindNext $0 $1
+  ${Loop}
+  FindClose $0
+  !include "unmade.nsh"
   !include "unfiles.nsh"
   Delete "$INSTDIR\Qiv\uninstall.exe"
   RMDir "$INSTDIR\Qiv"
