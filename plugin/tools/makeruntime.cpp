@@ -158,6 +158,27 @@ void removeFolder(const std::wstring &folder) {
     RemoveDirectoryW(folder.c_str());
 }
 
+bool processRuns(DWORD id) {
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, id);
+    if (process == nullptr) return false;
+    const bool runs = WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
+    CloseHandle(process);
+    return runs;
+}
+
+// Work folders build.<process id> of builds that were ended by force.
+void removeAbandonedWork(const Paths &p) {
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((p.runtime + L"\\build.*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        const DWORD id = wcstoul(found.cFileName + 6, nullptr, 10);
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && id != GetCurrentProcessId() && !processRuns(id))
+            removeFolder(p.runtime + L"\\" + found.cFileName);
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+}
+
 std::vector<std::wstring> listedSources(const Paths &p) {
     std::vector<std::wstring> sources;
     std::istringstream lines(readFileBytes(p.sources + L"\\sources.txt"));
@@ -309,6 +330,7 @@ int run(bool checkOnly) {
     if (!writable) return say(L"makeruntime: 不能写入 " + p.qiv), 2;
 
     toolHeadersInPlace(p, true);
+    removeAbandonedWork(p);
     const std::wstring work = p.runtime + L"\\build." + std::to_wstring(GetCurrentProcessId());
     removeFolder(work);
     CreateDirectoryW(work.c_str(), nullptr);
