@@ -14,10 +14,11 @@ cp "$root"/tools/*.h "$work/tools/"
 failures=0 checks=0
 fail() { failures=$((failures + 1)); echo "FAIL: $*"; }
 
-# Programs as students write them: a drawing, and the two samples' includes.
-printf 'int main()\n{\n    pen.fd(100).rt(90);\n    cout << "ok" << endl;\n    return 0;\n}\n' >"$work/dialect.cpp"
-printf '#include "tools/qivplus.h"\n#include "tools/dilog_d.h"\nint main() { return 0; }\n' >"$work/sample_d.cpp"
-printf '#include "tools/qivplus.h"\n#include "tools/dilog_11lesson.h"\nint main() { return 0; }\n' >"$work/sample_b.cpp"
+# Programs as students write them: a drawing with either sample's includes.
+for panel in dilog_d dilog_11lesson; do
+    printf '#include "tools/qivplus.h"\n#include "tools/%s.h"\nint main()\n{\n    pen.fd(100).rt(90);\n    cout << "ok" << endl;\n    return 0;\n}\n' \
+        "$panel" >"$work/$panel.cpp"
+done
 
 # One compile per line of jobs: "LABEL|COMMAND"; any output, or a failure, is reported.
 run_jobs() {
@@ -35,7 +36,7 @@ run_jobs() {
         for target in i686 x86_64; do
             for threads in win32 posix; do
                 cxx="$target-w64-mingw32-g++-$threads -std=$std -fsyntax-only -include $root/runtime/logo.h -I$work"
-                for program in dialect sample_d sample_b; do
+                for program in dilog_d dilog_11lesson; do
                     echo "$program $std $target $threads|$cxx $work/$program.cpp"
                 done
             done

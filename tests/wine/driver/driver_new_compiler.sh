@@ -15,11 +15,13 @@ echo "/usr/bin/$arch-w64-mingw32-g++-posix" >"$CNPP/MinGW/bin/g++.exe.linux"
 touch -d '+1 minute' "$CNPP/MinGW/bin/g++.exe"
 dialect_source 'cout << "posix " << i2s_zq(7) << endl;' | iconv -f UTF-8 -t GBK >"$PROG/qiv_01.cpp"
 
+# Building the library takes a while, more on a busy machine.
+HOST_TIMEOUT=250
 build() {  # NAME: F11, the panel, the program's end banner
     driver_run "$1" "$CNPP" <<SCRIPT
 open $PROG/qiv_01.cpp
 key F11
-wait-panel 运行结束 90000
+wait-panel 运行结束 240000
 wait-window-text qiv_01 posix 7 20000
 echo $1
 print-panel-text
