@@ -14,6 +14,7 @@ LRESULT CALLBACK WndDrawProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
             _pen.end();
             _pen.init(hwndDraw);
             _win.init();
+            _clearPendingInput();
             _text.end(_pen.hdc);
             _text.init(_pen.hdc);
             threadWork();

@@ -2,14 +2,19 @@
 // the canvas): showing and hiding the boxes, waiting for a line, extracting from it, and the
 // subclassed boxes that accept a line on Enter and recall earlier ones with Up and Down.
 //
-// Hand-off between the threads: the worker marks the object as waiting (inputON) and blocks
+// Hand-off between the threads: the worker asks the UI thread, in one message, for a line
+// entered while nothing waited, or else to mark the object as waiting (inputON), and blocks
 // on the object's release signal; the UI thread, on Enter, puts the line into the buffer,
 // clears inputON and sets the signal. A signal set before the worker actually blocks stays
-// set, so no release is ever lost. The blocked worker counts as halted safely: Pause
-// suspends it right there, so a paused run that waits for input goes on only after both the
-// line and Continue; a stop ends it there.
+// set, so no release is ever lost. Enter while the running program does not wait for a line
+// keeps that line for its next read, in order; Enter with no program running beeps, and the
+// text stays in the box. The blocked worker counts as halted safely: Pause suspends it right
+// there, so a paused run that waits for input goes on only after both the line and Continue;
+// a stop ends it there.
 #include "core/input_line.h"
 #include "runtime_internal.h"
+
+#include <deque>
 
 HDC editDC = NULL;
 HBITMAP saveEditHbm = NULL;
@@ -21,6 +26,13 @@ namespace {
 // Sent by the worker to a box that asks for a line: the box takes the keyboard focus, which
 // only its own (the UI) thread can give it.
 const UINT kTakeFocus = WM_APP + 0x51;
+// Sent by the worker that needs a line: the box hands over a line entered earlier (result 1)
+// or marks its object as waiting (result 0), on the thread that handles Enter.
+const UINT kBeginWait = WM_APP + 0x52;
+
+// Lines entered while the running program did not wait for one, oldest first, per box
+// (0 the input line, 1 the canvas box). Touched on the UI thread only.
+std::deque<string> g_pending[2];
 
 const int kCaptionWidth = 450, kCaptionHeight = 56;
 const int kFrameGrey = 211;  // the frame around the canvas box: RGB(211, 211, 211)
@@ -75,12 +87,22 @@ void bringForward(HWND box) {
     SendMessageA(box, kTakeFocus, 0, 0);
 }
 
-// The worker waits until the UI thread has put a new line into the object's buffer.
+// The line the object's buffer holds from now on, whatever was left of the last one.
+void acceptInto(Twin& in, const string& line) {
+    in._sin.str("");
+    in._sin.clear();
+    qiv::acceptLine(in._sin, line);
+}
+
+// The worker waits until the UI thread has put a new line into the object's buffer, unless
+// a line entered earlier is there to take.
 void waitForLine(Twin& in) {
-    HANDLE released = releaseOf(&in);
-    ResetEvent(released);
-    in.inputON = true;
-    _blockUntil(released);
+    LRESULT taken;
+    {
+        TblockedScope waiting;
+        taken = SendMessageA(in.hwndTwin, kBeginWait, 0, 0);
+    }
+    if (taken == 0) _blockUntil(releaseOf(&in));
 }
 
 void showHistoryEntry(Twin& in, HWND box, const qiv::HistoryStep& step) {
@@ -104,6 +126,12 @@ LRESULT boxProc(Twin& in, int which, HWND afterEnter, WNDPROC previous, HWND hwn
                 in.inputON = false;
                 SetEvent(releaseOf(&in));
                 g_dropReturnChar[which] = true;
+            } else if (_runing) {
+                // The program reads it when it next asks for a line.
+                g_pending[which].push_back(in._takeBoxText());
+                g_dropReturnChar[which] = true;
+            } else {
+                MessageBeep(MB_ICONWARNING);  // no program to read it
             }
         } else if (wParam == VK_UP) {
             showHistoryEntry(in, hwnd, qiv::historyUp(in.index, count));
@@ -115,6 +143,15 @@ LRESULT boxProc(Twin& in, int which, HWND afterEnter, WNDPROC previous, HWND hwn
         return 0;
     } else if (msg == kTakeFocus) {
         SetFocus(hwnd);
+        return 0;
+    } else if (msg == kBeginWait) {
+        if (!g_pending[which].empty()) {
+            acceptInto(in, g_pending[which].front());
+            g_pending[which].pop_front();
+            return 1;
+        }
+        ResetEvent(releaseOf(&in));
+        in.inputON = true;
         return 0;
     }
     return CallWindowProcA(previous, hwnd, msg, wParam, lParam);
@@ -176,15 +213,19 @@ void Twin::init() {
 
 // The whole line the box holds is read, however long: the box's own limit is counted in
 // characters, so no line ever ends in half of one.
-void Twin::_getLineInput() {
+void Twin::_getLineInput() { acceptInto(*this, _takeBoxText()); }
+
+// The box's text, taken out of the box into the history (UI thread).
+string Twin::_takeBoxText() {
     const int length = GetWindowTextLengthA(hwndTwin);
     std::vector<char> buffer(static_cast<size_t>(length > 0 ? length : 0) + 1, '\0');
     GetWindowTextA(hwndTwin, buffer.data(), static_cast<int>(buffer.size()));
     const string text(buffer.data());
-    init();
-    qiv::acceptLine(_sin, text);
+    SendMessageA(hwndTwin, EM_SETSEL, 0, -1);
+    SendMessageA(hwndTwin, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(""));
     strBack.push_back(text);
     index = static_cast<int>(strBack.size());
+    return text;
 }
 
 LRESULT CALLBACK NewInputProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -231,6 +272,11 @@ void cinCaption(string caption) {
     _runtimeCheckpoint();
     TblockedScope waiting;
     SetWindowTextA(hwndInputCaption, caption.c_str());
+}
+
+void _clearPendingInput() {
+    g_pending[0].clear();
+    g_pending[1].clear();
 }
 
 void _endInputWait() {

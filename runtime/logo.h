@@ -178,6 +178,7 @@ public:
     void getline(string& line);  // a whole new line, followed by one blank
     void init();                 // empties the buffer and the box
     void _getLineInput();        // the box's text becomes the new line (window procedure)
+    string _takeBoxText();       // the box's text, taken out into the history (window procedure)
     void getNext();              // waits for the next line
 
 private:

@@ -208,8 +208,19 @@ void appendW(HMENU menu, UINT flags, UINT_PTR id, const char* gbk) {
 
 }  // namespace
 
-void _showRunButton() { setBarItem(3, CMD_RUN_STOP, _runchar, _hbitmapRun, true); }
-void _showStopButton() { setBarItem(3, CMD_RUN_STOP, _stopchar, _hbitmapStop, true); }
+namespace {
+// What the Run/Stop button shows, and so what a press of it means.
+volatile bool g_buttonStops = false;
+}  // namespace
+
+void _showRunButton() {
+    setBarItem(3, CMD_RUN_STOP, _runchar, _hbitmapRun, true);
+    g_buttonStops = false;
+}
+void _showStopButton() {
+    setBarItem(3, CMD_RUN_STOP, _stopchar, _hbitmapStop, true);
+    g_buttonStops = true;
+}
 void _showPauseButton() { setBarItem(4, CMD_PAUSE, _pausechar, _hbitmapPause, true); }
 void _showContinueButton() { setBarItem(4, CMD_PAUSE, _continuechar, _hbitmapContinue, true); }
 void _clearPauseButton() { setBarItem(4, CMD_PAUSE, "", NULL, false); }
@@ -271,11 +282,15 @@ namespace {
 
 void onCommand(HWND hwnd, int command) {
     switch (command) {
+    // The press does what the button showed: a Stop that arrives as the program ends by
+    // itself stops nothing and starts nothing (the run flag is down a moment before the
+    // button turns back into Run), and a Run that arrives as a run starts adds nothing.
     case CMD_RUN_STOP:
-        if (_runing)
-            _stopRun();
-        else
+        if (g_buttonStops) {
+            if (_runing) _stopRun();
+        } else if (!_runing) {
             _requestRun();
+        }
         break;
     case CMD_AXES:
         checkShowXY();

@@ -162,6 +162,8 @@ LRESULT CALLBACK NewEditProc(HWND, UINT, WPARAM, LPARAM);
 void _resetOutputLock();  // after a worker was ended by force
 // Takes the input boxes of a stopped run away: no object waits for a line any more.
 void _endInputWait();
+// Forgets lines entered for the last run that it never read (UI thread, at a run's start).
+void _clearPendingInput();
 
 // --- settings and picture (window_settings.cpp, save_picture.cpp) ----------------------
 void _initAug();

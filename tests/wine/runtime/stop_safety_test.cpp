@@ -11,7 +11,7 @@ enum Mode { Finish, TightLoop, HeapLoop, LongWait, Motion, Output, ModeCount };
 static const char* const kModeNames[] = {"finish", "tight loop", "heap loop", "wait(10)", "pen motion", "cout loop"};
 
 static volatile int mode = Finish;
-static volatile int runs = 0;
+static volatile int runs = 0;  // runs begun, this program's first included
 static volatile bool started = false;  // the current run has reached the program's own code
 static volatile bool finished = false; // a Finish run got to its end
 
@@ -103,13 +103,15 @@ static DWORD WINAPI askForPanelSoon(LPVOID) {
     return 0;
 }
 
-// Starts a run in the given mode from the idle state and waits until its code runs.
+// Starts a run in the given mode from the idle state and waits until its code runs. A run
+// that ends by itself may be over before a look finds it running: the count of runs tells.
 static bool startRun(int m) {
     mode = m;
     started = false;
     finished = false;
+    const int before = runs;
     qc_command(1);
-    return qc_wait_for([] { return started && _runing; }, 5000);
+    return qc_wait_for([=] { return runs > before && (m == Finish || _runing); }, 5000);
 }
 
 void driver() {
