@@ -28,9 +28,18 @@ inline void winMove(int left, int top) {
     SetWindowPos(hwndMain, NULL, left, top, 0, 0, SWP_SHOWWINDOW | SWP_NOSIZE);
 }
 
-inline void winSize(int w, int h) { SetWindowPos(hwndMain, NULL, 0, 0, w, h, SWP_SHOWWINDOW | SWP_NOMOVE); }
+// During a run the window does not lay out its children when it is sized (it would erase
+// the canvas): the canvas and the output pane are placed for the new size here, as
+// windows() does.
+inline void winSize(int w, int h) {
+    SetWindowPos(hwndMain, NULL, 0, 0, w, h, SWP_SHOWWINDOW | SWP_NOMOVE);
+    SendMessageA(hwndMain, WM_PAINT, 0, 0);
+}
 
-inline void winPos(int left, int top, int w, int h) { SetWindowPos(hwndMain, NULL, left, top, w, h, SWP_SHOWWINDOW); }
+inline void winPos(int left, int top, int w, int h) {
+    SetWindowPos(hwndMain, NULL, left, top, w, h, SWP_SHOWWINDOW);
+    SendMessageA(hwndMain, WM_PAINT, 0, 0);
+}
 
 // ---------------------------------------------------------------------------------------
 // Filled rectangles and text

@@ -1,7 +1,7 @@
 // The helpers of tools/qivplus.h on a real canvas: _clearRec with any colour number, a
 // canvas piece saved and drawn back upright and turned by 90, pictures that cannot be
-// drawn (no image, a size below one pixel, a resource the program does not hold), and
-// _roatBitmap with a file it cannot load.
+// drawn (no image, a size below one pixel, a resource the program does not hold), the
+// window helpers (the output pane stays in view), and _roatBitmap with a file it cannot load.
 #include <qiv_check.h>
 
 #include <tools/qivplus.h>
@@ -91,10 +91,48 @@ static void checkRoatBitmapMissingFile() {
     qc_finish();
 }
 
+// A child window's rectangle in the main window's client coordinates.
+static RECT placeOf(HWND child) {
+    RECT r;
+    GetWindowRect(child, &r);
+    MapWindowPoints(NULL, hwndMain, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+// The window helpers move and size the whole window; the canvas and the output pane follow,
+// the pane staying in view below the canvas.
+static void checkWindowHelpers() {
+    const struct { int left, top, w, h; } places[] = {{-1, -1, 800, 600}, {30, 20, 640, 480}, {30, 20, 900, 700}};
+    for (const auto& p : places) {
+        if (p.left < 0) winSize(p.w, p.h);
+        else winPos(p.left, p.top, p.w, p.h);
+        RECT outer, client;
+        GetWindowRect(hwndMain, &outer);
+        GetClientRect(hwndMain, &client);
+        ok(outer.right - outer.left == p.w && outer.bottom - outer.top == p.h, "window %dx%d: %ldx%ld", p.w, p.h,
+           outer.right - outer.left, outer.bottom - outer.top);
+        ok(p.left < 0 || (outer.left == p.left && outer.top == p.top), "window at %d,%d: %ld,%ld", p.left, p.top,
+           outer.left, outer.top);
+        const RECT pane = placeOf(hwndOutput), canvas = placeOf(hwndDraw);
+        ok(pane.top >= 0 && pane.top + 40 <= client.bottom && pane.right <= client.right + 4,
+           "window %dx%d: the output pane (%ld..%ld) is not in view in the client area (height %ld)", p.w, p.h,
+           pane.top, pane.bottom, client.bottom);
+        ok(canvas.bottom <= pane.top + 1 && canvas.right <= client.right,
+           "window %dx%d: the canvas (bottom %ld, right %ld) covers the pane (top %ld) or passes the window", p.w,
+           p.h, canvas.bottom, canvas.right, pane.top);
+    }
+    winMove(40, 30);
+    RECT outer;
+    GetWindowRect(hwndMain, &outer);
+    ok(outer.left == 40 && outer.top == 30 && outer.right - outer.left == 900, "winMove: %ld,%ld %ld wide", outer.left,
+       outer.top, outer.right - outer.left);
+}
+
 int main() {
     qc_watchdog(60000);
     checkClearRec();
     checkSavedPieceTurned();
+    checkWindowHelpers();
     pen.cls(15);
     qc_start_driver(checkRoatBitmapMissingFile);
     _roatBitmap("no such picture.bmp");  // waits for angles for ever
