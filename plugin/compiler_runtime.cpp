@@ -6,43 +6,16 @@
 #include "text_conversion.h"
 #include "tools/run_hidden.h"
 #include "tools/runtime_state.h"
-
-namespace {
-
-qiv::FileIdentity identityOf(const std::wstring &path) {
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return {false, 0, 0};
-    return {true, (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow,
-            (static_cast<unsigned long long>(data.ftLastWriteTime.dwHighDateTime) << 32) |
-                data.ftLastWriteTime.dwLowDateTime};
-}
-
-// The stamp beside the library, read without starting anything.
-std::string stampText(const std::wstring &path) {
-    std::string text;
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return text;
-    char buffer[1024];
-    DWORD got = 0;
-    if (ReadFile(file, buffer, sizeof buffer, &got, nullptr)) text.assign(buffer, got);
-    CloseHandle(file);
-    return text;
-}
-
-int runTool(const std::wstring &tool, const wchar_t *argument, std::string &output) {
-    return runHidden(L"\"" + tool + L"\"" + (argument ? std::wstring(L" ") + argument : std::wstring()), L"", output);
-}
-
-}  // namespace
+#include "tools/tool_files.h"
 
 bool prepareCompilerRuntime(const BuildNames &names) {
     const std::wstring tool = names.nppDir + L"\\Qiv\\tools\\makeruntime.exe";
     if (GetFileAttributesW(tool.c_str()) == INVALID_FILE_ATTRIBUTES) return true;
     // The usual case costs two file look-ups: the library was checked with this g++.exe.
-    const qiv::FileIdentity compiler = identityOf(names.nppDir + L"\\MinGW\\bin\\g++.exe");
+    const qiv::FileIdentity compiler = qivtools::fileIdentity(names.nppDir + L"\\MinGW\\bin\\g++.exe");
     if (!compiler.found) return true;  // the compile step says what is missing
-    if (qiv::stampNamesCompilerFile(stampText(names.nppDir + L"\\Qiv\\logoLib.stamp"), compiler)) return true;
+    const std::string stamp = qivtools::readFileBytes(names.nppDir + L"\\Qiv\\logoLib.stamp", 4096);
+    if (qiv::stampNamesCompilerFile(stamp, compiler)) return true;
 
     std::string output;
     int status = runTool(tool, L"--check", output);

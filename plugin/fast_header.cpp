@@ -11,11 +11,6 @@ namespace {
 // Said once in an editor session: students may build all lesson without it.
 bool slowBuildNoted = false;
 
-// Runs the tool hidden and waits for it; its exit code, or -1 when it could not be run.
-int runTool(const std::wstring &tool, const wchar_t *argument, std::string &output) {
-    return runHidden(L"\"" + tool + L"\"" + (argument ? std::wstring(L" ") + argument : std::wstring()), L"", output);
-}
-
 const wchar_t *const kRefused =
     L" 快速编译文件 Qiv\\logo.h.gch 是旧的，又不能更新：用它会编译出错误的程序，所以这次不编译。"
     L"请老师以管理员身份重新运行 Qiv 安装程序（或删除这个文件）。";

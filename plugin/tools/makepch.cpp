@@ -24,23 +24,14 @@
 
 #include "pch_state.h"
 #include "run_hidden.h"
+#include "tool_files.h"
 
 namespace {
 
 const char* const kGchName = "logo.h.gch";
 
-std::wstring folderOf(const std::wstring& path) {
-    const size_t slash = path.find_last_of(L"\\/");
-    return slash == std::wstring::npos ? L"." : path.substr(0, slash);
-}
-
-qiv::FileIdentity identity(const std::wstring& path) {
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return {false, 0, 0};
-    return {true, (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow,
-            (static_cast<unsigned long long>(data.ftLastWriteTime.dwHighDateTime) << 32) |
-                data.ftLastWriteTime.dwLowDateTime};
-}
+using qivtools::folderOf;
+qiv::FileIdentity identity(const std::wstring& path) { return qivtools::fileIdentity(path); }
 
 std::string readBlock(FILE* in, unsigned long long offset, unsigned long long size) {
     std::string block(static_cast<size_t>(size), '\0');
@@ -64,15 +55,7 @@ qiv::MadeHeader madeHeader(const std::wstring& path) {
     return made;
 }
 
-std::string readSmallFile(const std::wstring& path) {
-    std::string text;
-    FILE* in = _wfopen(path.c_str(), L"rb");
-    if (in == nullptr) return text;
-    char buffer[512];
-    const size_t got = fread(buffer, 1, sizeof buffer, in);
-    fclose(in);
-    return std::string(buffer, got);
-}
+std::string readSmallFile(const std::wstring& path) { return qivtools::readFileBytes(path, 512); }
 
 bool writeSmallFile(const std::wstring& path, const std::string& text) {
     FILE* out = _wfopen(path.c_str(), L"wb");
@@ -81,7 +64,7 @@ bool writeSmallFile(const std::wstring& path, const std::string& text) {
     return fclose(out) == 0 && ok;
 }
 
-std::wstring widen(const std::string& text) { return std::wstring(text.begin(), text.end()); }
+using qivtools::widen;
 
 // Characters past ASCII become '?': the names compared are ASCII.
 std::string narrow(const std::wstring& text) {
@@ -196,11 +179,9 @@ int make(const Paths& p, const std::wstring& temporary, const qiv::FileIdentity&
 
 int wmain(int argc, wchar_t** argv) {
     const bool checkOnly = argc > 1 && lstrcmpiW(argv[1], L"--check") == 0;
-    wchar_t self[MAX_PATH * 2];
-    const DWORD length = GetModuleFileNameW(nullptr, self, sizeof self / sizeof self[0]);
-    if (length == 0 || length >= sizeof self / sizeof self[0]) return 1;
     Paths p;
-    p.editor = folderOf(folderOf(folderOf(self)));
+    p.editor = qivtools::editorFolderOfThisTool();
+    if (p.editor.empty()) return 1;
     p.gch = p.editor + L"\\Qiv\\" + widen(kGchName);
     p.stampFile = p.gch + L".stamp";
     p.part = widen(qiv::pchTemporaryName("", GetCurrentProcessId()));

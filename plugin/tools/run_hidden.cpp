@@ -11,6 +11,10 @@ SRWLOCK startLock = SRWLOCK_INIT;
 
 }  // namespace
 
+int runTool(const std::wstring &path, const wchar_t *argument, std::string &output) {
+    return runHidden(L"\"" + path + L"\"" + (argument ? std::wstring(L" ") + argument : std::wstring()), L"", output);
+}
+
 int runHidden(std::wstring command, std::wstring environment, std::string &output, const std::wstring &directory) {
     output.clear();
     SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};

@@ -12,4 +12,7 @@
 int runHidden(std::wstring command, std::wstring environment, std::string &output,
               const std::wstring &directory = std::wstring());
 
+// Runs the program at `path` with one argument (or none), in the caller's environment.
+int runTool(const std::wstring &path, const wchar_t *argument, std::string &output);
+
 #endif

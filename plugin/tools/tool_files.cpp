@@ -36,6 +36,7 @@ std::string readFileBytes(const std::wstring &path, size_t limit) {
     size_t got;
     while (bytes.size() < limit && (got = fread(buffer, 1, sizeof buffer, in)) > 0) bytes.append(buffer, got);
     fclose(in);
+    if (bytes.size() > limit) bytes.resize(limit);
     return bytes;
 }
 

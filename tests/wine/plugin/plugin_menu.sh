@@ -58,21 +58,14 @@ check_eq "installed plug-in: eleven commands" 11 "$(grep -ac '^command ' "$WORK/
 
 # F11 on a document never saved: the plug-in's build asks for a name (cancelled here). The
 # editor's full screen runs only from its menu. The same once the keys are freed.
-host_run held <<'SCRIPT'
-key F11
-wait-panel 保存 10000
-echo menu-click
-host-command 44032
-exit 0
-SCRIPT
-host_run freed --editor-keys freed <<'SCRIPT'
-key F11
-wait-panel 保存 10000
-echo menu-click
-host-command 44032
-exit 0
-SCRIPT
 for run in held freed; do
+    host_run "$run" --editor-keys "$run" <<'SCRIPT'
+key F11
+wait-panel 保存 10000
+echo menu-click
+host-command 44032
+exit 0
+SCRIPT
     check_eq "$run: F11 builds" "save-as-dialog: cancelled" "$(grep -a -m1 -E '^(save-as-dialog|editor-command):' "$WORK/$run.out")"
     check_eq "$run: the menu runs the editor's command" "menu-click|editor-command: 44032" \
         "$(grep -a -E '^(menu-click|editor-command:)' "$WORK/$run.out" | paste -sd '|')"
