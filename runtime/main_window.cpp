@@ -38,6 +38,9 @@ namespace {
 // and never meets the worker's.
 const UINT_PTR kPresentTimer = 1;
 const UINT kPresentMilliseconds = 100;
+// What the program printed is shown in batches on this timer (console_output.cpp).
+const UINT_PTR kOutputTimer = 2;
+const UINT kOutputMilliseconds = 30;
 
 void presentCanvas() {
     if (!_runing || hwndDraw == NULL) return;
@@ -100,6 +103,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR cmdLine, int) {
     creat3Win(hwndMain);
     _markStartup(kMarkChildren);
     SetTimer(hwndMain, kPresentTimer, kPresentMilliseconds, NULL);
+    SetTimer(hwndMain, kOutputTimer, kOutputMilliseconds, NULL);
 
     MSG msg;
     while (GetMessageA(&msg, NULL, 0, 0) > 0) {
@@ -144,13 +148,16 @@ void creat3Win(HWND main) {
         WS_CHILD | WS_VISIBLE | WS_DLGFRAME | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_READONLY, 0,
         canvasHeight, layout.width, layout.outWinSize, main, reinterpret_cast<HMENU>(ID_OUTPUT), instance, NULL);
     _setFont(hwndOutput, "宋体", 12);
+    _attachOutputPane();
 
     hwndInputCaption = CreateWindowExA(0, "static", "请输入", WS_CHILD, 0, 0, 450, 56, hwndOutput,
                                        reinterpret_cast<HMENU>(ID_INPUT_CAPTION), instance, NULL);
     _setFont(hwndInputCaption, "黑体", 14);
 
-    hwndInput = CreateWindowExA(0, "edit", "", WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOVSCROLL, 10, 16, 400,
-                                40, hwndInputCaption, reinterpret_cast<HMENU>(ID_INPUT), instance, NULL);
+    // Both boxes scroll sideways rather than wrapping their line: wrapping a pasted line of
+    // tens of kilobytes takes the edit control seconds to minutes, the window not answering.
+    hwndInput = CreateWindowExA(0, "edit", "", WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL,
+                                10, 16, 400, 40, hwndInputCaption, reinterpret_cast<HMENU>(ID_INPUT), instance, NULL);
     _setFont(hwndInput, "黑体", 14);
     // No limit of its own on a typed or pasted line (the system's is 30,000 characters, cut
     // without a word): a line of any length reaches cin whole.
@@ -159,8 +166,8 @@ void creat3Win(HWND main) {
         SetWindowLongPtrA(hwndInput, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(NewInputProc)));
     _win.hwndTwin = hwndInput;
 
-    hwndEdit = CreateWindowExA(0, "edit", "", WS_CHILD | ES_MULTILINE | ES_AUTOVSCROLL, 100, 0, 10, 10, hwndDraw,
-                               reinterpret_cast<HMENU>(ID_EDIT), instance, NULL);
+    hwndEdit = CreateWindowExA(0, "edit", "", WS_CHILD | ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL, 100, 0, 10,
+                               10, hwndDraw, reinterpret_cast<HMENU>(ID_EDIT), instance, NULL);
     _setFont(hwndEdit, "黑体", 15);
     SendMessageA(hwndEdit, EM_SETLIMITTEXT, 0, 0);
     OldEditProc = reinterpret_cast<WNDPROC>(
@@ -342,6 +349,7 @@ LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_HELP: onCommand(hwnd, CMD_HELP); break;
     case WM_TIMER:
         if (wParam == kPresentTimer) presentCanvas();
+        if (wParam == kOutputTimer) _showOutputOnTimer();
         return 0;
     case WM_MOUSEWHEEL:
         if (!_runing && _mouseWhell == 0) {

@@ -87,7 +87,7 @@ bool suspendAtSafePoint(bool* inOwnCode = NULL) {
     for (int i = 0; i < kSafePointTries; ++i) {
         if (SuspendThread(work_hand) == static_cast<DWORD>(-1)) return false;
         if (g_blocked) return true;
-        if (inProgramCode(work_hand)) {
+        if (inProgramCode(work_hand) && !_outputQueueBusy()) {
             if (inOwnCode != NULL) *inOwnCode = true;
             return true;
         }
@@ -173,8 +173,12 @@ void _runtimeCheckpoint() {
     }
 }
 
+// Whenever the worker waits, or asks the UI thread for anything, what it printed is shown
+// first.
 TblockedScope::TblockedScope() : onWorker(GetCurrentThreadId() == g_workerId) {
-    if (onWorker) InterlockedIncrement(&g_blocked);
+    if (!onWorker) return;
+    InterlockedIncrement(&g_blocked);
+    _showQueuedFromWorker();
 }
 TblockedScope::~TblockedScope() {
     if (onWorker) InterlockedDecrement(&g_blocked);
@@ -261,6 +265,7 @@ void _stopRun() {
     _showRunButton();
     DrawMenuBar(hwndMain);
     _wout << '\n' << "==== 运行结束  ====" << '\n';
+    _flushOutput();
     if (pen.headShow) pen.headShow = false;
     pen.speed(100).size(_penSize).color(7).down().angle(0);
     _pen.move(0, 0);
@@ -276,6 +281,7 @@ void pause() {
     _showContinueButton();
     DrawMenuBar(hwndMain);
     _pauseOn = true;
+    _flushOutput();  // a paused run shows all it printed
     // A worker stopped inside a system library could hold a lock the UI thread needs while
     // the run is paused; prefer a point in the program's own code, or its next runtime call.
     if (!suspendAtSafePoint()) {  // the worker is gone

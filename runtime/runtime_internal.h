@@ -160,6 +160,15 @@ extern WNDPROC OldInputProc, OldEditProc;
 LRESULT CALLBACK NewInputProc(HWND, UINT, WPARAM, LPARAM);
 LRESULT CALLBACK NewEditProc(HWND, UINT, WPARAM, LPARAM);
 void _resetOutputLock();  // after a worker was ended by force
+// The output queue (console_output.cpp): shows what is queued in the pane now, from either
+// thread; from the worker without a scope of its own (TblockedScope calls it); on the UI
+// thread's 30 ms timer; the pane's own procedure and the crash handler, set once; true while
+// a thread is inside the queue (no place to suspend the worker).
+void _flushOutput();
+void _showQueuedFromWorker();
+void _showOutputOnTimer();
+void _attachOutputPane();
+bool _outputQueueBusy();
 // Takes the input boxes of a stopped run away: no object waits for a line any more.
 void _endInputWait();
 // Forgets lines entered for the last run that it never read (UI thread, at a run's start).

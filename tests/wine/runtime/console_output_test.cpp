@@ -1,5 +1,5 @@
 // The output pane as a program sees it: numbers, characters and strings printed with cout,
-// the number format of every run start, output following the caret, the fonts of the
+// the number format of every run start, output at the end wherever the caret is, the fonts of the
 // console windows; read back from the pane itself.
 #include <qiv_check.h>
 
@@ -42,7 +42,7 @@ static void firstRun() {
 
 static void secondRun() {
     // The run start restored fixed notation and two decimals; a caret the user put
-    // elsewhere takes the next output there.
+    // elsewhere does not move the output: text always goes to the end.
     cout << 3.14159 << ' ' << 1500.0 << ' ' << setw(4) << 1 << endl;
     SendMessageA(hwndOutput, EM_SETSEL, 0, 0);
     cout << "X";
@@ -60,8 +60,8 @@ static void driver() {
 
     qc_command(1);
     ok(qc_wait_for([] { return runs == 2; }, 5000) && qc_wait_idle(5000), "the second run did not run");
-    // The end banner follows the caret too.
-    const std::string second = "X" + end + start + "3.14 1500.00    1\r\n";
+    // The output and the end banner stay in order after the caret was moved to the start.
+    const std::string second = start + "3.14 1500.00    1\r\nX" + end;
     ok(qc_text(hwndOutput) == second, "pane after the second run: [%s]", qc_text(hwndOutput).c_str());
 
     checkFont(hwndOutput, L"宋体", 12, __LINE__);

@@ -133,7 +133,8 @@ static void printHoldings(const char* when, const Holdings& h) {
 }
 
 // --- driving the window -------------------------------------------------------------------
-static bool runStarted() { return started && _runing; }
+// A run that ends by itself may be over before the first look: its start is enough.
+static bool runStarted() { return started && (_runing || mode == Finish); }
 
 // Starts a run in mode m from the idle state, from the menu or with Ctrl+R.
 static bool startRun(int m, bool hotKey) {
