@@ -2,12 +2,11 @@
 
 #include <cwchar>
 
-namespace {
-
-// "D\B" followed by an extension: the object and program files lie beside the source.
 std::wstring besideSource(const BuildNames &n, const wchar_t *extension) {
     return n.fileDir + L"\\" + n.namePart + extension;
 }
+
+namespace {
 
 // The compiler driver, quoted. Its folder is written "MinGw" (the others "MinGW"): the
 // same folder on the target's case-insensitive file system.
@@ -34,8 +33,14 @@ std::wstring killToolFile(const BuildNames &n) {
     return L"\"" + n.nppDir + L"\\Qiv\\tools\\killprocess.exe\"";
 }
 
+std::vector<std::wstring> stopToolImages(const BuildNames &n) {
+    return {L"as.exe", L"cc1plus.exe", n.namePart + L".exe"};
+}
+
 std::wstring killToolParameters(const BuildNames &n) {
-    return L" as.exe cc1plus.exe " + n.namePart + L".exe ";
+    std::wstring parameters = L" ";
+    for (const std::wstring &image : stopToolImages(n)) parameters += image + L" ";
+    return parameters;
 }
 
 std::wstring deleteCommand(const BuildNames &n) {

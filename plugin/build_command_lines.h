@@ -10,6 +10,7 @@
 #define QIV_PLUGIN_BUILD_COMMAND_LINES_H
 
 #include <string>
+#include <vector>
 
 // What a build works on, as the editor reports it.
 struct BuildNames {
@@ -23,7 +24,11 @@ struct BuildNames {
 // assembler, the compiler proper and the program about to be rebuilt.
 std::wstring killToolFile(const BuildNames &n);
 std::wstring killToolParameters(const BuildNames &n);
+// The image names the stop tool ends (the build starts it only while one of them runs).
+std::vector<std::wstring> stopToolImages(const BuildNames &n);
 
+// "D\B" followed by an extension: the object and program files lie beside the source.
+std::wstring besideSource(const BuildNames &n, const wchar_t *extension);
 // rm.exe -f of the old object and program files.
 std::wstring deleteCommand(const BuildNames &n);
 // Dialect program: compile with logo.h forced in, then link with the runtime.

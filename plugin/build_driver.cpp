@@ -4,11 +4,13 @@
 #include "build_driver.h"
 
 #include <shellapi.h>
+#include <tlhelp32.h>
 
 #include <ctime>
 #include <vector>
 
 #include "build_command_lines.h"
+#include "build_timing.h"
 #include "caret_column.h"
 #include "commands.h"
 #include "compiler_runtime.h"
@@ -27,7 +29,7 @@ namespace {
 
 constexpr DWORD pipeSizeHint = 2096;
 constexpr DWORD shortPathLimit = 1000;
-constexpr DWORD killToolPause = 100;  // ms for the stop tool to end the old program
+constexpr DWORD killToolPause = 100;  // ms at most for the stop tool to end the old program
 
 // The names the build works on, taken from the context once so that a run thread
 // refreshing the context cannot change them halfway through a build.
@@ -269,13 +271,47 @@ int runCaptured(const std::wstring &command, const std::string &environment, std
     return 0;
 }
 
+// Whether a process runs whose image name (case ignored) is one of `images`.
+bool anyProcessRunning(const std::vector<std::wstring> &images) {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return true;  // cannot tell: as if one ran
+    bool found = false;
+    PROCESSENTRY32W entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32FirstW(snapshot, &entry); more && !found; more = Process32NextW(snapshot, &entry)) {
+        const wchar_t *slash = wcsrchr(entry.szExeFile, L'\\');
+        const wchar_t *image = slash ? slash + 1 : entry.szExeFile;
+        for (const std::wstring &name : images) found = found || lstrcmpiW(image, name.c_str()) == 0;
+    }
+    CloseHandle(snapshot);
+    return found;
+}
+
 int deleteOldProgram() {
     const BuildNames names = currentBuildNames();
     // A copy of the program still running, or an assembler or compiler left over, would
-    // keep the files in use: ask the stop tool to end them, without waiting for it.
-    ShellExecuteW(nullptr, L"open", killToolFile(names).c_str(), killToolParameters(names).c_str(),
-                  nullptr, SW_HIDE);
-    Sleep(killToolPause);
+    // keep the files in use: the stop tool ends them, and the delete waits until they are
+    // gone (at most killToolPause). When none runs, as in most builds, neither is needed.
+    const std::vector<std::wstring> images = stopToolImages(names);
+    if (anyProcessRunning(images)) {
+        ShellExecuteW(nullptr, L"open", killToolFile(names).c_str(), killToolParameters(names).c_str(),
+                      nullptr, SW_HIDE);
+        buildTimingStep("stop tool started");
+        const DWORD start = GetTickCount();
+        do {
+            Sleep(10);
+        } while (anyProcessRunning(images) && GetTickCount() - start < killToolPause);
+        buildTimingStep("old program ended");
+    }
+    // The two files are removed here; only when one stays does the delete command run, for
+    // its words on why (they go to the panel).
+    const std::wstring object = besideSource(names, L".o"), program = besideSource(names, L".exe");
+    DeleteFileW(object.c_str());
+    DeleteFileW(program.c_str());
+    const bool gone = GetFileAttributesW(object.c_str()) == INVALID_FILE_ATTRIBUTES &&
+                      GetFileAttributesW(program.c_str()) == INVALID_FILE_ATTRIBUTES;
+    buildTimingStep("delete");
+    if (gone) return 0;
     const std::wstring command = deleteCommand(names);
     std::string output;
     runCaptured(command, emptyEnvironment(), output);
@@ -306,6 +342,7 @@ DWORD WINAPI runProgramThread(void *) {
         return 0;
     }
     // Two run commands in quick succession each get a number of their own.
+    buildTimingStep("program started");
     const int count = __atomic_add_fetch(&runCount, 1, __ATOMIC_SEQ_CST);
     appendLine(runLine(count));
     focusEditor();
@@ -314,22 +351,30 @@ DWORD WINAPI runProgramThread(void *) {
 
 void compileQiv() {
     const unsigned long start = processMilliseconds();
+    buildTimingStart();
     BuildNames names = beginBuild();
+    buildTimingStep("panel shown");
     if (!ensureSavedDocument(names) || !prepareSourceEncoding()) return failBuild();
     if (deleteOldProgram() != 0) return failBuild();
     stepLine(deletedLine);
     sendToHost(NPPM_SAVECURRENTFILE, 0, 0);
-    if (!prepareCompilerRuntime(names) || !prepareFastHeader(names)) return failBuild();
+    buildTimingStep("saved");
+    if (!prepareCompilerRuntime(names)) return failBuild();
+    buildTimingStep("runtime library check");
+    if (!prepareFastHeader(names)) return failBuild();
+    buildTimingStep("precompiled header check");
 
     const std::string environment = compilerEnvironmentBlock(names);
     std::string output;
     runCaptured(compileCommand(names), environment, output);
+    buildTimingStep("compile");
     if (!output.empty()) {
         reportStepFailure(output, compileFailureSuffix(output), names);
         return failBuild();
     }
     stepLine(compiledLine);
     runCaptured(linkCommand(names), environment, output);
+    buildTimingStep("link");
     if (!output.empty()) {
         reportStepFailure(output, linkFailureSuffix(), names);
         return failBuild();
@@ -338,6 +383,7 @@ void compileQiv() {
     buildSucceeded = true;
     DeleteFileW((names.fileDir + L"\\" + names.namePart + L".o").c_str());
     finishBuild(start);
+    buildTimingStep("build done");
 }
 
 void runQiv() {

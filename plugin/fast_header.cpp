@@ -4,6 +4,7 @@
 
 #include "output_panel.h"
 #include "tools/run_hidden.h"
+#include "tools/tool_files.h"
 #include "text_conversion.h"
 
 namespace {
@@ -23,6 +24,8 @@ const wchar_t *const kSlow =
 bool prepareFastHeader(const BuildNames &names) {
     const std::wstring tool = names.nppDir + L"\\Qiv\\tools\\makepch.exe";
     if (GetFileAttributesW(tool.c_str()) == INVALID_FILE_ATTRIBUTES) return true;
+    // The usual case needs no tool: the header's stamp is checked here.
+    if (qivtools::precompiledHeaderCurrent(names.nppDir)) return true;
     std::string output;
     int status = runTool(tool, L"--check", output);
     if (status == 10) {

@@ -33,28 +33,6 @@ const char* const kGchName = "logo.h.gch";
 using qivtools::folderOf;
 qiv::FileIdentity identity(const std::wstring& path) { return qivtools::fileIdentity(path); }
 
-std::string readBlock(FILE* in, unsigned long long offset, unsigned long long size) {
-    std::string block(static_cast<size_t>(size), '\0');
-    if (_fseeki64(in, static_cast<long long>(offset), SEEK_SET) != 0) return std::string();
-    block.resize(fread(&block[0], 1, block.size(), in));
-    return block;
-}
-
-// The header as a stamp sees it; an unreadable one gets a checksum no written stamp has.
-qiv::MadeHeader madeHeader(const std::wstring& path) {
-    qiv::MadeHeader made = {identity(path), 0};
-    if (!made.file.found) return made;
-    FILE* in = _wfopen(path.c_str(), L"rb");
-    if (in == nullptr) return made;
-    const unsigned long long size = made.file.size;
-    const unsigned long long edge = size < qiv::kPchEdgeBytes ? size : qiv::kPchEdgeBytes;
-    const std::string head = readBlock(in, 0, edge);
-    const std::string tail = readBlock(in, qiv::pchTailOffset(size), edge);
-    fclose(in);
-    made.edges = qiv::pchEdgeChecksum(head, tail) | 1;  // never 0, the value of "not read"
-    return made;
-}
-
 std::string readSmallFile(const std::wstring& path) { return qivtools::readFileBytes(path, 512); }
 
 bool writeSmallFile(const std::wstring& path, const std::string& text) {
@@ -142,7 +120,7 @@ struct Paths {
 
 // The stamp of the header now under its name, from the logo.h and compiler it was made from.
 std::string stampNow(const Paths& p, const qiv::FileIdentity& header, const qiv::FileIdentity& compiler) {
-    return qiv::pchStamp(header, compiler, madeHeader(p.gch));
+    return qiv::pchStamp(header, compiler, qivtools::madeHeader(p.gch));
 }
 
 // Makes the header and puts it in place; the exit code.

@@ -28,6 +28,39 @@ std::wstring editorFolderOfThisTool() {
     return folderOf(folderOf(folderOf(self)));
 }
 
+namespace {
+std::string readBlock(FILE *in, unsigned long long offset, unsigned long long size) {
+    std::string block(static_cast<size_t>(size), '\0');
+    if (_fseeki64(in, static_cast<long long>(offset), SEEK_SET) != 0) return std::string();
+    block.resize(fread(&block[0], 1, block.size(), in));
+    return block;
+}
+}  // namespace
+
+qiv::MadeHeader madeHeader(const std::wstring &gch) {
+    qiv::MadeHeader made = {fileIdentity(gch), 0};
+    if (!made.file.found) return made;
+    FILE *in = _wfopen(gch.c_str(), L"rb");
+    if (in == nullptr) return made;
+    const unsigned long long size = made.file.size;
+    const unsigned long long edge = size < qiv::kPchEdgeBytes ? size : qiv::kPchEdgeBytes;
+    const std::string head = readBlock(in, 0, edge);
+    const std::string tail = readBlock(in, qiv::pchTailOffset(size), edge);
+    fclose(in);
+    made.edges = qiv::pchEdgeChecksum(head, tail) | 1;  // never 0, the value of "not read"
+    return made;
+}
+
+bool precompiledHeaderCurrent(const std::wstring &editor) {
+    const std::wstring gch = editor + L"\\Qiv\\logo.h.gch";
+    const qiv::FileIdentity compiler = fileIdentity(editor + L"\\MinGW\\bin\\g++.exe");
+    if (!compiler.found || !fileIdentity(gch).found) return false;
+    const std::string stamp = readFileBytes(gch + L".stamp", 512);
+    const std::string current =
+        qiv::pchStamp(fileIdentity(editor + L"\\Qiv\\logo.h"), compiler, madeHeader(gch));
+    return qiv::decidePch({true, true, stamp, current, false}) == qiv::PchAction::Use;
+}
+
 std::string readFileBytes(const std::wstring &path, size_t limit) {
     std::string bytes;
     FILE *in = _wfopen(path.c_str(), L"rb");

@@ -17,6 +17,14 @@ std::wstring folderOf(const std::wstring &path);
 // The editor's folder N of a tool installed as N\Qiv\tools\<tool>.exe.
 std::wstring editorFolderOfThisTool();
 
+// The precompiled header at `gch` as its stamp sees it: identity and edge checksum (an
+// unreadable one gets a checksum no written stamp has).
+qiv::MadeHeader madeHeader(const std::wstring &gch);
+// True when the editor's Qiv\logo.h.gch is there and current: its stamp names the logo.h and
+// g++.exe of editor folder `editor` as they are now, and the header as it is. The build key
+// then needs no make tool; anything else is for makepch to decide.
+bool precompiledHeaderCurrent(const std::wstring &editor);
+
 // The whole file (up to `limit` bytes), empty when it cannot be read.
 std::string readFileBytes(const std::wstring &path, size_t limit = 64u << 20);
 // Writes `bytes` to `path` through a temporary file beside it renamed into place, so a

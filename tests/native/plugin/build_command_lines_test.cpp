@@ -34,6 +34,9 @@ TEST(BuildCommandLines, CppOneStep) {
 TEST(BuildCommandLines, StoppingAndDeletingTheOldBuild) {
     EXPECT_EQ(std::wstring(L"\"C:\\npp\\Qiv\\tools\\killprocess.exe\""), killToolFile(lesson));
     EXPECT_EQ(std::wstring(L" as.exe cc1plus.exe qiv_01.exe "), killToolParameters(lesson));
+    // The build looks for exactly the programs the tool would end.
+    EXPECT_EQ((std::vector<std::wstring>{L"as.exe", L"cc1plus.exe", L"qiv_01.exe"}), stopToolImages(lesson));
+    EXPECT_EQ(std::wstring(L"C:\\work\\qiv_01.exe"), besideSource(lesson, L".exe"));
     EXPECT_EQ(std::wstring(L"\"C:\\npp\\MinGW\\bin\\rm.exe\" -f \"C:\\work\\qiv_01.o\" "
                            L"\"C:\\work\\qiv_01.exe\" "),
               deleteCommand(lesson));
