@@ -71,7 +71,7 @@ mkdir -p "$prog"
 # The precompiled runtime header, made once as the installer makes it (the build key would
 # make it at the first F11 otherwise).
 LC_ALL=$wine_lc "$QIV_WINE" "$npp/Qiv/tools/makepch.exe" >/dev/null 2>&1 || true
-: >"$work/f11"
+: >"$work/f11"; : >"$work/steps"
 for i in $(seq "$m"); do
     rm -f "$prog"/*
     cp "$work/qiv_01.cpp" "$prog/qiv_01.cpp"
@@ -86,7 +86,9 @@ print-panel-text
 close-window qiv_01
 exit 0
 SCRIPT
-    LC_ALL=$wine_lc "$QIV_WINE" "$host" --npp-dir "$npp" --script "$work/f11.script" --timeout 90 >"$work/host.out" 2>&1 || true
+    rm -f "$work/times.txt"
+    LC_ALL=$wine_lc QIV_BUILD_TIMES="Z:$work/times.txt" "$QIV_WINE" "$host" --npp-dir "$npp" \
+        --script "$work/f11.script" --timeout 90 >"$work/host.out" 2>&1 || true
     [ -f "$prog/first.txt" ] || { echo "run $i: the program did not start" >&2; tr -d '\r' <"$work/host.out" >&2; exit 1; }
     pressed=$(stat -c %.9Y "$prog/pressed.txt")
     first=$(stat -c %.9Y "$prog/first.txt")
@@ -94,5 +96,13 @@ SCRIPT
     total=$(echo "$first - $pressed" | bc -l)
     printf '  run %d: F11 to first statement %.2f s (the panel reports the build as %s s)\n' "$i" "$total" "$build"
     echo "$total" >>"$work/f11"
+    # The plug-in's steps (milliseconds since the key), then the program's first statement.
+    { cat "$work/times.txt" 2>/dev/null; echo "$total" | awk '{ printf "%.1f first statement of the program\n", $1 * 1000 }'; } |
+        awk -v run="$i" '{ ms = $1; $1 = ""; sub(/^ /, ""); printf "%d\t%s\t%.1f\n", run, $0, ms - last; last = ms }' >>"$work/steps"
 done
 echo "F11 to the program's first statement under Wine ($arch): median $(median <"$work/f11") s over $m runs"
+# The median time of each step over the runs, in the order of the first run.
+echo "where F11's time goes (median milliseconds of each step over $m runs):"
+awk -F'\t' '$1 == 1 { print $2 }' "$work/steps" | while IFS= read -r step; do
+    printf '  %7s  %s\n' "$(awk -F'\t' -v s="$step" '$2 == s { print $3 }' "$work/steps" | median)" "$step"
+done
