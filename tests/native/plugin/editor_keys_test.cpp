@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <random>
 
 #include "editor_keys.h"
@@ -470,14 +472,30 @@ private:
 
 }  // namespace
 
+void checkRandomFiles(unsigned seed, long& files);
+
 // The promise, on thousands of random files: free gives the four keys free and loses no part
 // that is not an entry of the four commands; restore on its text gives the original bytes;
 // restore on a text changed since gives each command the entry it had and loses nothing.
+// QIV_KEYS_FUZZ_SECONDS=N goes on with further seeds for N seconds (a long hunt; CI runs the
+// fixed 3,000 files).
 TEST(EditorKeys, RandomFilesRoundTripAndLoseNothing) {
-    ShortcutsFileMaker maker(20240611);
-    for (int i = 0; i < 3000; ++i) {
+    const char* budget = std::getenv("QIV_KEYS_FUZZ_SECONDS");
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(budget ? std::atoi(budget) : 0);
+    long files = 0;
+    for (unsigned seed = 20240611; files == 0 || std::chrono::steady_clock::now() < until; ++seed) {
+        checkRandomFiles(seed, files);
+        if (::testing::Test::HasFatalFailure()) return;
+    }
+    if (budget) std::printf("%ld random files checked\n", files);
+}
+
+// 3,000 files from one seed against the promise above.
+void checkRandomFiles(unsigned seed, long& files) {
+    ShortcutsFileMaker maker(seed);
+    for (int i = 0; i < 3000; ++i, ++files) {
         const ShortcutsFileMaker::File f = maker.make();
-        SCOPED_TRACE("case " + std::to_string(i) + ":\n" + f.text);
+        SCOPED_TRACE("seed " + std::to_string(seed) + " case " + std::to_string(i) + ":\n" + f.text);
         const KeysEdit edit = freeEditorKeys(f.text);
         ASSERT_TRUE(edit.ok);
         expectFreed(edit.text);
