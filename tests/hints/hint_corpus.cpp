@@ -210,12 +210,22 @@ int main(int argc, char** argv) {
         const std::string gbkSource = convert(source, "GBK", "UTF-8");
         const int sourceLines = static_cast<int>(std::count(gbkSource.begin(), gbkSource.end(), '\n')) + 1;
 
+        const std::string fileName = entry.name + ".cpp";
+#ifdef QIV_HINTS_WITHOUT_SOURCE  // the translation before it read the student's file
         const MessageHint hint = composeFirstMessageHint(output.data(), output.size());
+        const std::string suggestion, gbkSuggestion;
+#else
+        const MessageHint hint =
+            composeFirstMessageHint(output.data(), output.size(), StudentFile{fileName, gbkSource});
+        const std::string gbkSuggestion = hint.suggestion;
+        const std::string suggestion = convert(gbkSuggestion, "UTF-8", "GBK");
+#endif
         const std::string text = convert(hint.text, "UTF-8", "GBK");
         const int caretLine = hint.found ? hint.line : 0;
 
         std::vector<std::string> faults;
-        const std::string said = textAfterHeader(text);
+        // The second line, GCC's suggestion, counts as part of what the hint says.
+        const std::string said = textAfterHeader(text) + (suggestion.empty() ? "" : " " + suggestion);
         const bool rightProblem = hint.found && !said.empty() &&
                                   namesAll(said, categories[entry.category]) && namesAll(said, entry.alsoNames);
         const bool rightLine =
@@ -234,7 +244,7 @@ int main(int argc, char** argv) {
                 faults.push_back("column " + std::to_string(hint.column));
         }
         if (caretLine > 0) {
-            const Locations at = locationsIn(output, entry.name + ".cpp");
+            const Locations at = locationsIn(output, fileName);
             const std::pair<int, int> caret(caretLine, hint.column);
             const bool fromOther = std::find(at.other.begin(), at.other.end(), caret) != at.other.end() &&
                                    std::find(at.student.begin(), at.student.end(), caret) == at.student.end();
@@ -247,11 +257,11 @@ int main(int argc, char** argv) {
             ++questionMark;
             faults.push_back("'?'");
         }
-        if (hint.found && said.empty()) {
+        if (hint.found && textAfterHeader(text).empty()) {
             ++bare;
             faults.push_back("HEADER ALONE");
         }
-        if (hint.text.size() > kHintLineSize - 1) {
+        if (hint.text.size() > kHintLineSize - 1 || gbkSuggestion.size() > kHintLineSize - 1) {
             ++tooLong;
             faults.push_back("TOO LONG");
         }
@@ -261,7 +271,7 @@ int main(int argc, char** argv) {
                 list += (list.empty() ? "" : ", ") + fault;
             std::printf("%-8s %-26s [%s] line %d col %d: %s\n", faults.empty() ? "ok" : "MISS",
                         entry.name.c_str(), list.c_str(), caretLine, hint.column,
-                        hint.found ? text.c_str() : "(no hint)");
+                        hint.found ? (text + (suggestion.empty() ? "" : " / " + suggestion)).c_str() : "(no hint)");
         }
     }
 
