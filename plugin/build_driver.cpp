@@ -326,10 +326,16 @@ bool shellOpen(const std::wstring &file, const std::wstring &directory) {
 }
 
 void translateFirstMessage(const std::string &output, const BuildNames &names) {
-    const MessageHint hint = composeFirstMessageHint(output.data(), output.size());
+    // The hint reads the student's line (a Chinese punctuation mark, a brace without its
+    // partner) and tells the student's own file from logo.h and the library's headers.
+    const std::string source = fileBytes(names.fileDir + L"\\" + names.fileName);
+    const std::string fileName = toAnsi(names.fileName);
+    const MessageHint hint = composeFirstMessageHint(output.data(), output.size(), StudentFile{fileName, source});
     if (!hint.found) return;
-    gotoLineColumn(hint.line, caretColumnFor(names, hint.line, hint.column));
+    // A link error names no line: the caret stays where it is.
+    if (hint.line > 0) gotoLineColumn(hint.line, caretColumnFor(names, hint.line, hint.column));
     appendLine(fromAnsi(hint.text));
+    if (!hint.suggestion.empty()) appendLine(fromAnsi(hint.suggestion));
 }
 
 DWORD WINAPI runProgramThread(void *) {

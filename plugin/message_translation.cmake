@@ -2,7 +2,8 @@
 # links it into the plug-in DLL; the native build tests it with GoogleTest.
 # Narrow literals must be GBK bytes, so the sources (UTF-8) are compiled with
 # -fexec-charset=GBK, the test program too, since it compares bytes.
-add_library(qiv_message_translation STATIC ${CMAKE_CURRENT_LIST_DIR}/message_translation.cpp)
+add_library(qiv_message_translation STATIC ${CMAKE_CURRENT_LIST_DIR}/message_translation.cpp
+            ${CMAKE_CURRENT_LIST_DIR}/student_source.cpp)
 target_include_directories(qiv_message_translation PUBLIC ${CMAKE_CURRENT_LIST_DIR})
 target_compile_options(qiv_message_translation PRIVATE -fexec-charset=GBK -Wall -Wextra)
 

@@ -2,9 +2,10 @@
 // one Chinese hint line for beginners, plus the line and column to move the caret to.
 //
 // Pure byte work on narrow GBK text, no Windows headers. The plug-in's translateFirstMessage
-// calls composeFirstMessageHint and, when a hint was found, moves the caret with
-// gotoLineColumn(line, column) first and then appends the text (converted to UTF-16 with the
-// ANSI code page) with appendLine.
+// calls composeFirstMessageHint with the student's file and, when a hint was found, moves
+// the caret with gotoLineColumn(line, column) (only when there is a line) and then appends
+// the text, and the suggestion when there is one, (converted to UTF-16 with the ANSI code
+// page) with appendLine.
 #pragma once
 
 #include <cstddef>
@@ -20,15 +21,25 @@ constexpr std::size_t kMessageCut = 100;
 // Result of translating one build step's output.
 struct MessageHint {
     bool found = false;  // false: no caret move and no panel line
-    int line = 0;        // 1-based line of the first error (or warning)
+    int line = 0;        // 1-based line in the student's file; 0: the caret stays (a link error)
     int column = 0;      // 1-based column
     std::string text;    // header and hint, GBK, at most kHintLineSize - 1 bytes
+    std::string suggestion;  // a second line ("你是不是想写 'X'？"), empty when there is none
+};
+
+// The student's file: its name as the build gives it to the compiler (without folder) and
+// its bytes as saved (GBK). Either may be empty; the hint then guesses less.
+struct StudentFile {
+    std::string_view name;
+    std::string_view source;
 };
 
 // Finds the first "error:" (else the first "warning:") in the captured output, reads its
 // column and line, and composes the header and the hint. `output` need not be terminated:
 // at most `size` bytes are read, and a zero byte ends the text early as it ends a C string.
-MessageHint composeFirstMessageHint(const char* output, std::size_t size);
+// A message located in another file (logo.h, a library header) is placed on the student's
+// line that caused it; a link error (no line) gets a hint of its own and no caret move.
+MessageHint composeFirstMessageHint(const char* output, std::size_t size, const StudentFile& student = {});
 
 // A fixed-size text under construction. The write position advances with every append even
 // past the end; bytes that would land beyond the last byte before the terminator are dropped,

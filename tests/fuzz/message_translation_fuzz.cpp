@@ -23,7 +23,10 @@ void check(const MessageHint& hint) {
         std::abort();
     if (!hint.found && !hint.text.empty())
         std::abort();
-    if (hint.found && (hint.line < 1 || hint.column < 1 || hint.text.compare(0, 12, "============") != 0))
+    if (hint.suggestion.size() > kHintLineSize - 1)
+        std::abort();
+    // Line 0: a hint without a caret move (a link error, a message of a header only).
+    if (hint.found && (hint.line < 0 || (hint.line > 0 && hint.column < 1) || hint.text.compare(0, 12, "============") != 0))
         std::abort();
 }
 

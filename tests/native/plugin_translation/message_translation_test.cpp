@@ -42,7 +42,7 @@ const Case kWorkedResults[] = {
     {"main.cpp:5:9: error: 'class Tpen2' has no member named 'fdd'",
      "============在第 5 行第 9 列附近有错误:    没有叫 'fdd' 的命令（函数）或变量 "},
     {"main.cpp:5:12: error: no matching function for call to 'Tpen2::fd(int, int)'",
-     "============在第 5 行第 12 列附近有错误:   'fd(int, int)' 的命令(函数)格式不对 "},
+     "============在第 5 行第 12 列附近有错误:   'fd(int, int)' 的命令(函数)格式不对：参数的个数或类型不对"},
     {"main.cpp:6:9: error: no match for 'operator+' (operand types are 'Tpen2' and 'int')",
      "============在第 6 行第 9 列附近有错误:    这个类型没有运算符: '+'"},
     {"main.cpp:6:7: error: request for member 'fd' in 'a', which is of non-class type 'int'",
@@ -163,11 +163,11 @@ TEST(MessageTranslation, RuleHints) {
     const Case cases[] = {
         // The callee copier needs four apostrophes and colons in its window.
         {"main.cpp:5:3: error: no matching function for call to 'foo(int)'",
-         "? 的命令(函数)格式不对 "},
+         "? 的命令(函数)格式不对：参数的个数或类型不对"},
         // Colons of following lines count too: the copy starts after the third mark.
         {"main.cpp:5:3: error: no matching function for call to 'foo(int)'\n"
          "main.cpp:2:6: note: candidate: 'void foo()'",
-         "'2:6: note: candidate: ' 的命令(函数)格式不对 "},
+         "'2:6: note: candidate: ' 的命令(函数)格式不对：参数的个数或类型不对"},
         {"main.cpp:4:7: error: expected initializer before 'x'", "'x'  前面可能缺少 ?"},
         {"main.cpp:9:1: error: expected declaration before '}' token",
          "'}'  前面可能缺少 声明，有可能多了 '}',或其他错误."},
@@ -189,7 +189,7 @@ TEST(MessageTranslation, RuleHints) {
         {"main.cpp:3:9: error: no match for 'operator==                                    x",
          " 这个类型没有?"},
         {"main.cpp:3:9: error: 'x' has no member named", " 没有叫 ? 的命令（函数）或变量 "},
-        {"main.cpp:3:9: error: redefinition of 'int a'", ""},
+        {"main.cpp:3:9: error: redefinition of 'int a'", "'int a' 重复定义了"},
         // Rule order: the first rule whose phrase occurs decides.
         {"main.cpp:3:9: error: expected 'x' before 'y' was not declared in this scope",
          " 'y' 未定义."},
@@ -237,7 +237,7 @@ TEST(MessageTranslation, RealCompilerMessages) {
          " 没有叫 'fdd' 的命令（函数）或变量 "},
         // t.fd(1, 2); with void fd(int)
         {"C:\\work\\qiv_01.cpp:1:50: error: no matching function for call to 'T::fd(int, int)'\r\n",
-         "'fd(int, int)' 的命令(函数)格式不对 "},
+         "'fd(int, int)' 的命令(函数)格式不对：参数的个数或类型不对"},
         // int a = 1 / 0;
         {"C:\\work\\qiv_01.cpp:1:23: warning: division by zero [-Wdiv-by-zero]\r\n", " 不能除 0"},
         // t + 1; with struct T {}
@@ -460,6 +460,98 @@ TEST(MessageTranslation, RandomOutputsStayWithinTheLine) {
         }
     }
     EXPECT_GT(found, 10000);
+}
+
+// Rules that read the student's file (GBK bytes) or the message's place: one row each, the
+// output as GCC 12 wrote it, the file, and the caret and text the hint must give.
+struct SourceCase {
+    const char* output;
+    const char* source;
+    int line, column;      // the caret; line 0: no caret move
+    const char* expected;  // what follows the header
+    const char* suggestion;
+};
+
+const char kLogo[] = "C:\\Program Files\\Notepad++\\Qiv\\logo.h";
+
+TEST(MessageTranslation, RulesThatReadTheStudentsFile) {
+    const std::string logo = kLogo;
+    const std::string voidMain = "In file included from <command-line>:\n" + logo +
+                                 ":372:14: error: ambiguating new declaration of 'void work_zq()'\n";
+    const std::string cinText = "In file included from <command-line>:\n" + logo +
+                                ": In instantiation of 'Twin& Twin::operator>>(T&) [with T = const char [5]]':\n"
+                                "C:\\d\\a.cpp:7:12:   required from here\n" +
+                                logo + ":170:14: error: no match for 'operator>>' (operand types are 'std::stringstream'";
+    const SourceCase cases[] = {
+        // The exact character, from the bytes of the line (a full-width semicolon, A3 BB).
+        {"C:\\d\\a.cpp:2:16: error: stray '\\243' in program", "int main()\n    pen.fd(100)\xA3\xBB\n", 2, 16,
+         " 这里用了中文分号 '；'，请改成英文分号 ';'", ""},
+        // Full-width space and digit; a Chinese name.
+        {"C:\\d\\a.cpp:1:8: error: stray '\\241' in program", "    int\xA1\xA1n = 5;", 1, 8,
+         " 这里用了中文空格（全角空格），请改成英文空格或删掉", ""},
+        {"C:\\d\\a.cpp:1:12: error: stray '\\243' in program", "    pen.fd(\xA3\xB1);", 1, 12,
+         " 这里用了全角数字 '１'，请改成 '1'", ""},
+        {"C:\\d\\a.cpp:1:9: error: stray '\\263' in program", "    int \xB3\xA4\xB6\xC8 = 1;", 1, 9,
+         " 中文 '长度' 不能做名字，变量名只能用英文字母、数字和 _（文字要放在双引号里）", ""},
+        // Located in logo.h: the student's main, and the line that was "required from here".
+        {voidMain.c_str(), "//x\nvoid main()\n{\n}\n", 2, 1, " main 必须写成 int main()", ""},
+        {cinText.c_str(), "", 7, 12, " cin >> 后面只能写变量；要显示的文字请用 cout << 输出", ""},
+        // Linker messages name no line.
+        {"ld.exe: logoLib.a(run_control.cpp.obj):(.text+0xe07): undefined reference to `work_zq()'\n"
+         "collect2.exe: error: ld returned 1 exit status", "int mian() {}", 0, 0,
+         " 没有 main 函数（是不是写成了 mian 或 Main？）", ""},
+        {"ld.exe: a.o:a.cpp:(.text+0x16): undefined reference to `star(int, int)'\n"
+         "collect2.exe: error: ld returned 1 exit status", "", 0, 0, " 函数 'star' 只有声明没有定义", ""},
+        {"ld.exe: cannot open output file C:\\d\\a.exe: Permission denied\n"
+         "collect2.exe: error: ld returned 1 exit status", "", 0, 0,
+         " 程序还在运行，不能写入新的 .exe 文件：请先关掉正在运行的程序", ""},
+        // The warning about work_zq is a missing return 0;.
+        {"C:\\d\\a.cpp: In function 'int work_zq()':\nC:\\d\\a.cpp:3:1: warning: no return statement in "
+         "function returning non-void [-Wreturn-type]", "int main()\n{\n}\n", 3, 1,
+         " main 函数的最后缺少 return 0;（加在最后的 '}' 前面）", ""},
+        // "expected ';'" that is really a missing '.', '<<', ')' or a for with commas.
+        {"C:\\d\\a.cpp:1:16: error: expected ';' before 'rt'", "    pen.fd(100)rt(90);", 1, 16,
+         " 'rt' 前面缺少 '.'（或者 ';'）", ""},
+        {"C:\\d\\a.cpp:1:17: error: expected ';' before 'n'", "    cout << \"n=\" n;", 1, 17,
+         " 'n' 前面缺少 '<<'", ""},
+        {"C:\\d\\a.cpp:1:16: error: expected ';' before ')' token", "    pen.fd(100));", 1, 16, " 这里多了一个 ')'", ""},
+        {"C:\\d\\a.cpp:1:22: error: expected ';' before '<' token", "    for (int i = 0, i < 4, i++)", 1, 22,
+         " for 的括号里要有两个 ';' 分开三部分，例如 for (int i = 0; i < 4; i++)", ""},
+        // The semicolon GCC misses at the start of the next line goes at the end of this one.
+        {"C:\\d\\a.cpp:2:5: error: expected ',' or ';' before 'int'", "    int n = 5\n    int m;", 1, 14,
+         " 这一行的末尾缺少 ';'", ""},
+        // A brace without its partner, by indentation.
+        {"C:\\d\\a.cpp:6:1: error: expected '}' at end of input",
+         "int main()\n{\n    if (1)\n    {\n        pen.fd(1);\n}\n", 4, 5, " 这个 '{' 缺少配对的 '}'", ""},
+        // Not declared: GCC's suggestion, a variable of a loop, a function below main.
+        {"C:\\d\\a.cpp:2:5: error: 'Pen' was not declared in this scope; did you mean 'pen'?", "\n    Pen.fd(1);", 2, 5,
+         " 'Pen' 未定义.", "你是不是想写 'pen'？"},
+        {"C:\\d\\a.cpp:2:13: error: 'i' was not declared in this scope", "for (int i = 0; i < 4; i++) {}\ncout << i;",
+         2, 13, " 'i' 只在定义它的循环或 { } 里面有效，这里已经在外面了", ""},
+        {"C:\\d\\a.cpp:1:5: error: 'square' was not declared in this scope", "    square();\nvoid square() {}", 1, 5,
+         " 函数 'square' 写在了后面：要把它移到 main 的前面，或者先在前面声明", ""},
+    };
+    for (const SourceCase& c : cases) {
+        const std::string output = c.output;
+        const MessageHint hint = composeFirstMessageHint(output.data(), output.size(), StudentFile{"a.cpp", c.source});
+        ASSERT_TRUE(hint.found) << c.output;
+        EXPECT_EQ(c.line, hint.line) << c.output;
+        const std::string head = c.line > 0 ? header(c.line, c.column)
+                                            : std::string("============连接时出错:   ");
+        EXPECT_EQ(head + c.expected, hint.text) << c.output;
+        EXPECT_EQ(c.suggestion, hint.suggestion) << c.output;
+        EXPECT_EQ(std::string::npos, hint.text.find('?')) << c.output;
+    }
+}
+
+// Without the student's file nothing is guessed from it, and a message in a header that
+// names no place of the student's moves no caret.
+TEST(MessageTranslation, HeaderMessagesWithoutTheFileMoveNoCaret) {
+    const std::string output = std::string(kLogo) + ":372:14: error: ambiguating new declaration of 'void work_zq()'";
+    const MessageHint hint = composeFirstMessageHint(output.data(), output.size(), StudentFile{"a.cpp", ""});
+    ASSERT_TRUE(hint.found);
+    EXPECT_EQ(0, hint.line);
+    EXPECT_EQ("============编译出错:    main 必须写成 int main()", hint.text);
 }
 
 }  // namespace

@@ -1,0 +1,13 @@
+//程序名:新的Qiv程序
+//作者: 
+
+int main()
+{
+    int n = 5;
+    if (5 = n)
+    {
+        pen.fd(n);
+    }
+
+    return 0;
+}

@@ -1,0 +1,10 @@
+//程序名:新的Qiv程序
+//作者: 
+
+int main()
+{
+    pen.show;
+    pen.fd(100);
+
+    return 0;
+}

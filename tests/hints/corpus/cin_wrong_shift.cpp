@@ -1,0 +1,11 @@
+//程序名:新的Qiv程序
+//作者: 
+
+int main()
+{
+    int n;
+    cin << n;
+    pen.fd(n);
+
+    return 0;
+}

@@ -1,0 +1,10 @@
+//程序名:新的Qiv程序
+//作者: 
+
+int main()
+{
+    int n = 5;
+    cout >> n;
+
+    return 0;
+}

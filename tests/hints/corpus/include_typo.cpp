@@ -1,0 +1,11 @@
+//程序名:新的Qiv程序
+//作者: 
+
+#include <iostrem>
+
+int main()
+{
+    pen.fd(100);
+
+    return 0;
+}

@@ -1,0 +1,10 @@
+//程序名:新的Qiv程序
+//作者: 
+
+int main()
+{
+    Int n = 5;
+    pen.fd(n);
+
+    return 0;
+}

@@ -1,0 +1,19 @@
+//程序名:新的Qiv程序
+//作者: 
+
+void square()
+{
+    pen.fd(50);
+}
+
+void square()
+{
+    pen.fd(60);
+}
+
+int main()
+{
+    square();
+
+    return 0;
+}

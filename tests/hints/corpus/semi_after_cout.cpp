@@ -1,0 +1,10 @@
+//程序名:新的Qiv程序
+//作者: 
+
+int main()
+{
+    cout << "你好" << endl
+    pen.fd(100);
+
+    return 0;
+}

@@ -1,0 +1,11 @@
+//程序名:新的Qiv程序
+//作者: 
+
+int main()
+{
+    pen.speed(5)
+    pen.show();
+    pen.fd(100);
+
+    return 0;
+}

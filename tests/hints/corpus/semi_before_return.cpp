@@ -1,0 +1,10 @@
+//程序名:新的Qiv程序
+//作者: 
+
+int main()
+{
+    pen.fd(100);
+    pen.rt(90)
+
+    return 0;
+}
