@@ -135,9 +135,15 @@ double secondsSince(const LARGE_INTEGER& start) {
 // Carries out a forward move or a turn action by action: device steps, head updates and
 // the waits between them (waits end early when the run is stopped). The waits keep to a
 // schedule from the move's start, so a move lasts what its waits add up to at every speed.
+// A dashed or dotted line starts its pattern afresh with every device line, so each step of a
+// patterned move is drawn from the move's start: the pattern runs on along the whole line and
+// the finished line looks as it does when drawn at once.
 void animate(Tpen2& self, qiv::AnimationCursor plan) {
     LARGE_INTEGER start;
     QueryPerformanceCounter(&start);
+    const bool patterned = _pen.style != PS_SOLID && _pen.style != PS_NULL;
+    POINT from = {0, 0};
+    if (patterned && _pen.hdc != NULL) GetCurrentPositionEx(_pen.hdc, &from);
     qiv::PaceSchedule schedule;
     qiv::AnimationAction a;
     while (plan.next(&a)) {
@@ -145,7 +151,10 @@ void animate(Tpen2& self, qiv::AnimationCursor plan) {
         case qiv::AnimationAction::EraseHead: _head.restoreScreen(); break;
         case qiv::AnimationAction::DrawHead: drawHeadAtPen(); break;
         case qiv::AnimationAction::ShowHead: reshowHead(self); break;
-        case qiv::AnimationAction::Advance: _pen.fd(a.amount); break;
+        case qiv::AnimationAction::Advance:
+            if (patterned && _pen.hdc != NULL) MoveToEx(_pen.hdc, from.x, from.y, NULL);
+            _pen.fd(a.amount);
+            break;
         case qiv::AnimationAction::Turn: _pen.rt(a.amount); break;
         case qiv::AnimationAction::Wait: {
             bool restart = false;

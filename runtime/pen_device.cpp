@@ -41,9 +41,20 @@ void TPen::end() {
     EndPaint(hwnd, &ps);
 }
 
+// A dashed or dotted cosmetic pen exists only at width 1: wider ones with those styles are
+// made geometric, with the same style (the device scales the pattern to the width) and flat
+// ends, since round ends of the width would fill the gaps between short dashes and dots.
+// Width 1 and the solid and null styles keep the plain pen.
 void TPen::creat() {
     if (hdc == NULL) return;
-    HPEN pen = CreatePen(style, size, qiv::packColour(r, g, b));
+    const COLORREF colour = qiv::packColour(r, g, b);
+    const bool patterned = style == PS_DASH || style == PS_DOT || style == PS_DASHDOT || style == PS_DASHDOTDOT;
+    HPEN pen = NULL;
+    if (patterned && size > 1) {
+        LOGBRUSH brush = {BS_SOLID, colour, 0};
+        pen = ExtCreatePen(PS_GEOMETRIC | style | PS_ENDCAP_FLAT | PS_JOIN_MITER, size, &brush, 0, NULL);
+    }
+    if (pen == NULL) pen = CreatePen(style, size, colour);
     HGDIOBJ previous = SelectObject(hdc, pen);
     if (previous != NULL) DeleteObject(previous);
 }

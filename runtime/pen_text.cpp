@@ -1,5 +1,6 @@
-// Text written at the pen, in the canvas text style (font, colours, angle). Neither call
-// moves the pen; the stream operators in logo.h format the value and keep the head on top.
+// Text written at the pen, in the canvas text style (font, colours, angle). Only printable
+// bytes reach the device (qiv::drawableText). Neither call moves the pen; the stream
+// operators in logo.h format the value and keep the head on top.
 #include <cstdlib>
 
 #include "core/pen_text_layout.h"
@@ -12,15 +13,16 @@ namespace {
 int centredTextWidth(HDC dc, const string& s) {
     if (_text.logfont.lfWidth != 0) return qiv::nominalTextWidth(std::abs(static_cast<int>(_text.logfont.lfWidth)), s.size());
     SIZE extent = {0, 0};
-    const int counted = s.empty() ? 0 : static_cast<int>(s.size()) - 1;
-    return GetTextExtentPoint32A(dc, s.data(), counted, &extent) ? extent.cx : 0;
+    const string shown = qiv::drawableText(s);
+    return GetTextExtentPoint32A(dc, shown.data(), static_cast<int>(shown.size()), &extent) ? extent.cx : 0;
 }
 }  // namespace
 
 Tpen2& Tpen2::tempOut(string s) {
     _runtimeCheckpoint();
     if (_pen.hdc == NULL) return *this;
-    TextOutA(_pen.hdc, xScn(x()), yScn(y()), s.data(), static_cast<int>(s.size()));
+    const string shown = qiv::drawableText(s);
+    TextOutA(_pen.hdc, xScn(x()), yScn(y()), shown.data(), static_cast<int>(shown.size()));
     return *this;
 }
 
@@ -30,6 +32,7 @@ Tpen2& Tpen2::tempOut_mid(string s) {
     const qiv::PixelPoint start = qiv::centredTextStart(xScn(x()), yScn(y()), centredTextWidth(_pen.hdc, s),
                                                         std::abs(static_cast<int>(_text.logfont.lfHeight)),
                                                         _text.logfont.lfOrientation);
-    TextOutA(_pen.hdc, start.x, start.y, s.data(), static_cast<int>(s.size()));
+    const string shown = qiv::drawableText(s);
+    TextOutA(_pen.hdc, start.x, start.y, shown.data(), static_cast<int>(shown.size()));
     return *this;
 }

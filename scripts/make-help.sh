@@ -2,13 +2,27 @@
 # Makes the help page: every example of docs/help/topics.txt is built with the student
 # command lines, run under Wine in a window of a fixed size, and the window's picture is
 # taken by the program itself; then the page is written beside the pictures.
+#   make-help.sh                        builds what it needs and writes build/help/index.html
 #   make-help.sh STAGE CXX OUTDIR [ARCH]
 # STAGE holds Qiv/logo.h, Qiv/logoLib.a, Qiv/Qiv_private.res and MinGW/include (a staged
 # installation for the architecture Wine runs here, ARCH), CXX the cross compiler for it.
-# Writes OUTDIR/index.html and OUTDIR/images/ex_NN.png.
+# Writes OUTDIR/index.html, OUTDIR/images/ex_NN.png; OUTDIR-work keeps the example programs,
+# their captures and the text of their output panes.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-stage=$(cd "${1:?stage}" && pwd) cxx=${2:?compiler} out=${3:?output folder} arch=${4:-}
+if [ $# -eq 0 ]; then
+    # As the build does it, with a runtime staged for the architecture Wine runs here.
+    build=${QIV_BUILD_DIR:-$root/build}
+    "$root/scripts/setup.sh"
+    arch=$("$root/scripts/wine-env.sh" arch)
+    runtree="$build/run-$arch"
+    cmake -S "$root" -B "$runtree" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-$arch.cmake" \
+          -DQIV_BUILD_TESTS=OFF -DQIV_WITH_PLUGIN=OFF >/dev/null
+    cmake --build "$runtree" -j2 --target qiv_stage qiv_tools_stage >/dev/null
+    set -- "$runtree/stage" "$arch-w64-mingw32-g++" "$build/help" "$arch"
+fi
+[ $# -ge 3 ] || { echo "usage: make-help.sh [STAGE CXX OUTDIR [ARCH]]" >&2; exit 2; }
+stage=$(cd "$1" && pwd) cxx=$2 out=$3 arch=${4:-}
 mkdir -p "$out"
 out=$(cd "$out" && pwd)
 work=$out-work
@@ -47,11 +61,14 @@ while IFS=$'\t' read -r id _; do
     (cd "$dir" && timeout 60 "$QIV_WINE" "$id.exe" </dev/null >/dev/null 2>&1) || true
     if [ -s "$dir/capture.bmp" ]; then
         convert "$dir/capture.bmp" -strip "$out/images/$id.png"
+        # The output pane's text, shown as text beside the picture.
+        mkdir -p "$work/pane"
+        iconv -f GBK -t UTF-8 -c "$dir/pane.txt" >"$work/pane/$id.txt" 2>/dev/null || true
     else
         echo "make-help: $id drew no picture" >&2
         failed=1
     fi
 done <"$work/src/examples.txt"
 [ "$failed" = 0 ] || exit 1
-python3 "$root/scripts/help/make_help.py" page "$root/docs/help/topics.txt" "$out/images" "$out/index.html"
+python3 "$root/scripts/help/make_help.py" page "$root/docs/help/topics.txt" "$out/images" "$out/index.html" "$work/pane"
 echo "make-help: $(wc -l <"$work/src/examples.txt") examples drawn, $out/index.html"

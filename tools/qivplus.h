@@ -59,9 +59,11 @@ inline void _clearRec(double x, double y, double w, double h, int c) {
     _clearRec(x, y, w, h, k.r, k.g, k.b);
 }
 
-// Writes s with its top-left corner at (x, y), in the canvas text style.
+// Writes s with its top-left corner at (x, y), in the canvas text style; control characters
+// are not drawn.
 inline void _textOut(double x, double y, string s) {
-    TextOutA(pen.getHdc(), xScn(x), yScn(y), s.c_str(), static_cast<int>(s.size()));
+    const string shown = qivtool::drawableText(s);
+    TextOutA(pen.getHdc(), xScn(x), yScn(y), shown.c_str(), static_cast<int>(shown.size()));
 }
 
 // Writes s into the rectangle with top-left corner (x, y), w x h units: left-aligned from

@@ -183,6 +183,21 @@ inline void decimalInto(int i, wchar_t* out, std::size_t capacity) {
     out[k] = 0;
 }
 
+// The bytes of s given to a single-line text call: a tab becomes a blank and every other
+// control byte (below 0x20, and 0x7F) is left out, so no font draws a glyph for a line feed.
+// No byte of a GBK character is a control byte.
+inline std::string drawableText(const std::string& s) {
+    std::string shown;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        const unsigned char b = static_cast<unsigned char>(s[i]);
+        if (b == '\t')
+            shown += ' ';
+        else if (b >= 0x20 && b != 0x7F)
+            shown += s[i];
+    }
+    return shown;
+}
+
 }  // namespace qivtool
 
 #endif

@@ -26,6 +26,19 @@ int nominalTextWidth(int charWidth, std::size_t bytes) {
     return static_cast<int>(w);
 }
 
+std::string drawableText(const std::string& s) {
+    std::string shown;
+    shown.reserve(s.size());
+    for (const char c : s) {
+        const unsigned char b = static_cast<unsigned char>(c);
+        if (b == '\t')
+            shown += ' ';
+        else if (b >= 0x20 && b != 0x7F)
+            shown += c;
+    }
+    return shown;
+}
+
 PixelPoint centredTextStart(int px, int py, int w, int h, int orientation) {
     const double angle = -static_cast<double>(orientation) / 10.0;
     PixelPoint start;

@@ -12,6 +12,7 @@
 #define QIV_PEN_TEXT_LAYOUT_H
 
 #include <cstddef>
+#include <string>
 
 namespace qiv {
 
@@ -20,6 +21,12 @@ struct PixelPoint { int x, y; };
 // Estimated width of a string of `bytes` bytes, its trailing line feed included: one nominal
 // character width per byte before the line feed.
 int nominalTextWidth(int charWidth, std::size_t bytes);
+
+// The bytes of s that the device is given to draw: a tab becomes a blank, every other control
+// byte (below 0x20, and 0x7F) is left out, so that no font draws a glyph for the line feed a
+// string written to the pen carries, or for any other control character. No byte of a GBK
+// character is a control byte, so Chinese text passes whole.
+std::string drawableText(const std::string& s);
 
 // Start of a text box w x h centred on the pen's pixel (px, py). orientation is the font's,
 // in tenths of a degree counter-clockwise (the text angle is -orientation / 10 degrees,

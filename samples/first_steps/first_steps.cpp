@@ -1,17 +1,17 @@
-// First steps: a five-coloured star, a circle of short steps, and a few lines of output.
+// 第一个程序：五种颜色的五角星，36 小步走成的“圆”，再在输出窗口写两行字。
 int main()
 {
-    windows(5, 1, 0);        // canvas : output pane = 5 : 1
+    windows(5, 1, 0);        // 画布和输出窗口的高度是 5 : 1
     pen.size(3);
     for (int i = 0; i < 5; i++) {
-        pen.color(i + 1);
+        pen.color(i + 1);    // 每条边换一种颜色
         pen.fd(150).rt(144);
     }
     pen.color(_green4).move(-115, -105);
     for (int i = 0; i < 36; i++) {
-        pen.fd(20).rt(10);
+        pen.fd(20).rt(10);   // 36 步，每步转 10 度，一共转 360 度
     }
-    cout << "A star of 5 lines, each 150 long." << endl;
-    cout << "A circle of 36 steps: about " << 36 * 20 / 3.14159 / 2 << " across." << endl;
+    cout << "五角星：5 条线，每条长 150。" << endl;
+    cout << "“圆”：36 步，每步 20，一圈长 720，直径大约 " << 36 * 20 / 3.14159 << "。" << endl;
     return 0;
 }

@@ -13,6 +13,5 @@ int main()
     pen.speed(5);         // 慢一点，看清画笔怎么走
     pen.show();           // 显示画笔
     pen.fd(80).lt(120).fd(80).lt(120).fd(80);   // 一个三角形
-    cout << "画笔现在在 (" << pen.x() << ", " << pen.y() << ")" << endl;
     return 0;
 }

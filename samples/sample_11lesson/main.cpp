@@ -1,23 +1,24 @@
-// 正多边形的角度(第7课演示): the angles of regular polygons. The lesson picture shows a
-// loop of pen.fd( 50 ) and pen.rt( ... ); the two lists over its red numbers choose how
-// many times the loop runs and by how much the pen turns. 运行 draws what that pair makes:
-// a closed regular polygon when passes x angle is 360.
+// 正多边形的角度（第7课演示）：课本第7课，接在 lessons 里的第1~6课后面。
+// 课本的图上是一个循环：pen.fd( 50 ) 和 pen.rt( … )；图上红色数字那里的两个列表选择
+// 循环几次、每次转几度。点“运行”就画出这一对数画出的图形：次数 x 角度 = 360 时，
+// 画出来的是一个封闭的正多边形。这个程序一直等面板上的按钮，运行不会结束。
 //
-// The picture is the resource B11_BMP (sample_11lesson.rc, B11.bmp) where the program links
-// it beside the runtime's resources, and otherwise the file B11.bmp in the program's folder:
-// built with the build key (F11) in this folder, the program shows it too.
-// The file is saved in GBK, as the editor saves programs with Chinese texts.
+// 课本的图是程序资源 B11_BMP（sample_11lesson.rc 和 B11.bmp）；程序里没有这个资源时
+// （在这个文件夹里按 F11 编译），就读程序旁边的 B11.bmp 文件，一样能看到。
+// 要把图编进程序里：在这个文件夹里先用 windres 把 sample_11lesson.rc 编成
+// sample_11lesson.res，再把它和 Qiv_private.res 一起链接。
+// 文件用 GBK 编码保存，和编辑器保存中文程序一样。
 #include "tools/qivplus.h"
 #include "tools/dilog_11lesson.h"
 
-int _selectGraph = 1;  // not used by this panel
+int _selectGraph = 1;  // 这个面板不用它
 int _selectSpeed = 4;
 int _selectColor = 7;
-int _selectAngle = 1;  // entry of the angle list
-int _selectForN = 1;   // entry of the count list
+int _selectAngle = 1;  // 角度列表选中的第几项
+int _selectForN = 1;   // 次数列表选中的第几项
 
-int sel0[9] = {3, 4, 5, 6, 8, 9, 10, 12, 18};          // passes of each count entry
-int sel1[9] = {120, 90, 20, 60, 36, 72, 45, 30, 40};   // degrees of each angle entry
+int sel0[9] = {3, 4, 5, 6, 8, 9, 10, 12, 18};          // 次数列表每一项的次数
+int sel1[9] = {120, 90, 20, 60, 36, 72, 45, 30, 40};   // 角度列表每一项的度数
 
 void demo();
 void demo2();
@@ -36,7 +37,7 @@ int main()
     pen.showXY(0, 1);
     for (;;) {
         pen.resetXY();
-        pen.setXY(0, 0, 780, 560);  // picture and lists in the same place every time
+        pen.setXY(0, 0, 780, 560);  // 图和列表每次都在同一个地方
         openDilog(_openDilog, _closeDilog);
         if (_dilog::_closeCode == 11) demo();
     }
@@ -54,7 +55,7 @@ void demo()
 void demo2()
 {
     pen.move(100, 0);
-    // A list left without a selection (-1) draws nothing.
+    // 列表没有选中（-1）时什么也不画。
     if (_selectForN < 0 || _selectForN > 8 || _selectAngle < 0 || _selectAngle > 8) return;
     for (int i = 0; i < sel0[_selectForN]; i++) {
         pen.fd(50);

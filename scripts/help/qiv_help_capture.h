@@ -1,7 +1,8 @@
 // Included by the help page's example programs (scripts/help/make_help.py writes them): the
 // example runs as an ordinary program; qivHelpStart types the example's input into the input
 // line when the program asks for it, and qivHelpCapture writes what the window shows (canvas
-// and output pane) to capture.bmp beside the program and ends it.
+// and output pane) to capture.bmp and the output pane's text to pane.txt beside the program,
+// and ends it.
 #ifndef QIV_HELP_CAPTURE_H
 #define QIV_HELP_CAPTURE_H
 
@@ -11,13 +12,30 @@
 
 static const char* qivHelpInput = 0;
 
-// Waits for the program to ask, then types the line and presses Enter, once.
+// Waits for the program to ask (on the input line, or in the box on the canvas for
+// _editin), then types the line there and presses Enter, once.
 static DWORD WINAPI qivHelpTyper(LPVOID) {
-    for (int i = 0; i < 1000 && !_win.inputON; ++i) Sleep(10);
+    for (int i = 0; i < 1000 && !_win.inputON && !_editin.inputON; ++i) Sleep(10);
     Sleep(200);  // the question stays on the screen a moment, as when a person types
-    SendMessageA(hwndInput, WM_SETTEXT, 0, (LPARAM)qivHelpInput);
-    SendMessageA(hwndInput, WM_KEYDOWN, VK_RETURN, 1);
+    const HWND box = _editin.inputON ? hwndEdit : hwndInput;
+    SendMessageA(box, WM_SETTEXT, 0, (LPARAM)qivHelpInput);
+    SendMessageA(box, WM_KEYDOWN, VK_RETURN, 1);
     return 0;
+}
+
+// The output pane's text, to pane.txt beside the program (GBK, as the pane holds it).
+static bool qivHelpWritePane(const char* file) {
+    const int length = GetWindowTextLengthA(hwndOutput);
+    char* text = new char[length + 1];
+    const int got = GetWindowTextA(hwndOutput, text, length + 1);
+    FILE* out = fopen(file, "wb");
+    bool ok = out != NULL;
+    if (ok) {
+        ok = fwrite(text, 1, got, out) == (size_t)got;
+        ok = fclose(out) == 0 && ok;
+    }
+    delete[] text;
+    return ok;
 }
 
 static void qivHelpStart(const char* input) {
@@ -68,7 +86,8 @@ static void qivHelpCapture() {
     BitBlt(memory, 0, 0, client.right, client.bottom, screen, corner.x, corner.y, SRCCOPY);
     SelectObject(memory, old);
     const bool ok = qivHelpWriteBmp((getCurPath() + "\\capture.bmp").c_str(), memory, bitmap, client.right,
-                                    client.bottom);
+                                    client.bottom) &&
+                    qivHelpWritePane((getCurPath() + "\\pane.txt").c_str());
     DeleteObject(bitmap);
     DeleteDC(memory);
     ReleaseDC(NULL, screen);

@@ -12,6 +12,10 @@ import sys
 failures = []
 
 
+def html_escape(text):
+    return text.replace('&', '&amp;').replace('<', '&lt;').replace('>', '&gt;')
+
+
 def check(condition, message):
     if not condition:
         failures.append(message)
@@ -32,7 +36,8 @@ def logo_names(path):
     for name in re.findall(r'^(?:void|string|bool|int) (\w+)\(', text, re.M):
         if not name.startswith('_') and name != 'work_zq':
             names.add(name)
-    return names | {'cout', 'cin', 'endl', '<<'}
+    # The pen's operators and the canvas input box with its placement.
+    return names | {'cout', 'cin', 'endl', '<<', '+', '-', '^', '_editin', '_setEdit'}
 
 
 def tool_names(path):
@@ -66,6 +71,17 @@ def main():
         check(name in documented, 'no entry of the help page explains %s' % name)
         check(name in page or name.replace('<', '&lt;') in page, '%s does not appear on the page' % name)
 
+    # The index lists every explained name once, each linking to an entry heading.
+    index = page.split('<h2 id="index">', 1)[1] if '<h2 id="index">' in page else ''
+    headings = set(re.findall(r'<h3 id="(c\d+_\d+)">', page))
+    linked = re.findall(r'<a href="#(c\d+_\d+)"[^>]*>([^<]*)</a>', index)
+    check(len(linked) >= len(documented), 'the index names %d of %d names' % (len(linked), len(documented)))
+    for target, name in linked:
+        check(target in headings, 'the index entry %s leads to no entry (%s)' % (name, target))
+    for name in ('+', '-', '^', '_editin', '_setEdit'):
+        check(html_escape(name) in [n for _, n in linked], 'the index does not list %s' % name)
+    check('右边的图' not in page, 'the page speaks of a picture on the right; the pictures are below the examples')
+
     examples = [line.split('\t')[0] for line in open(os.path.join(work, 'src/examples.txt'), encoding='utf-8')
                 if line.strip()]
     check(len(examples) >= 25, 'only %d examples were run' % len(examples))
@@ -85,6 +101,17 @@ def main():
         check(diff.stderr.strip() == '0', '%s: the picture differs from the capture in %s pixels' % (ex, diff.stderr))
         colours = subprocess.run(['identify', '-format', '%k', png], capture_output=True, text=True).stdout
         check(colours.isdigit() and int(colours) > 3, '%s: a blank picture (%s colours)' % (ex, colours))
+
+    # Whatever an example writes with cout is on the page as text beside its picture, read
+    # from its output pane; whole programs with their own main are among the examples.
+    sources = {ex: open(os.path.join(work, 'src', ex + '.cpp'), encoding='gbk').read() for ex in examples}
+    writers = [ex for ex in examples if 'cout <<' in sources[ex]]
+    check(len(writers) >= 6, 'only %d examples write to the output pane' % len(writers))
+    for ex in writers:
+        pane = re.search(r'<div class="pane" id="pane_%s">.*?<pre>(.*?)</pre>' % ex, page, re.S)
+        check(pane is not None and pane.group(1).strip() != '', '%s writes with cout but no pane text is shown' % ex)
+    programs = [ex for ex in examples if 'qivHelpProgram()' in sources[ex]]
+    check(len(programs) >= 3, 'only %d whole programs with int main() on the page' % len(programs))
 
     for f in failures:
         print('FAIL: ' + f)

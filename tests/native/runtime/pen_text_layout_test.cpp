@@ -48,6 +48,25 @@ TEST(CentredText, TurnedTextHasTheMiddleOfItsTurnedBoxOnThePen) {
     EXPECT_NEAR(285, q.y, 1);
 }
 
+// Only printable bytes reach the text calls: the pen's trailing line feed and every other
+// control byte go, a tab becomes a blank, GBK characters (bytes 0x81-0xFE, trail bytes from
+// 0x40, among them 0x5C and 0x7E..) pass whole.
+TEST(DrawableText, ControlBytesNeverReachTheDevice) {
+    const struct {
+        std::string in, out;
+    } rows[] = {
+        {"abc\n", "abc"},
+        {"\xce\xe5\xbd\xc7\xd0\xc7\n", "\xce\xe5\xbd\xc7\xd0\xc7"},  // 五角星 and the pen's line feed
+        {"a\tb", "a b"},
+        {"\r\n\x01\x1b\x7f", ""},
+        {"x\x00y", "xy"},
+        {"\x81\x5c\x81\x7e\xfe\xfe", "\x81\x5c\x81\x7e\xfe\xfe"},  // trail bytes 0x5C, 0x7E
+        {"", ""},
+        {" ~", " ~"},
+    };
+    for (const auto& r : rows) EXPECT_EQ(r.out, drawableText(r.in)) << "input of " << r.in.size() << " bytes";
+}
+
 TEST(PictureBox, NaturalSizeFromHimetricAtTheDeviceResolution) {
     EXPECT_EQ(100, naturalPixels(2646, 96));  // 100 pixels of a 96-dpi picture
     EXPECT_EQ(50, naturalPixels(1323, 96));

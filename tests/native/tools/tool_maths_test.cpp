@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "core/colour_numbers.h"
+#include "core/pen_text_layout.h"
 #include "qivplus_maths.h"
 
 using namespace qivtool;
@@ -165,6 +166,13 @@ TEST(Colours, SameRuleAsThePen) {
         EXPECT_EQ(mine.g, pens.g) << n;
         EXPECT_EQ(mine.b, pens.b) << n;
     }
+}
+
+// _textOut of the tool header drops control bytes as the pen's text does.
+TEST(Texts, ToolTextOutDrawsWhatThePenWouldDraw) {
+    const std::string inputs[] = {"i=3\n", "a\tb\r", std::string("x\0\x7fy", 4), "\xce\xe5\x81\x5c\n", ""};
+    for (const std::string& s : inputs) EXPECT_EQ(qiv::drawableText(s), drawableText(s));
+    EXPECT_EQ("i=3", drawableText("i=3\n"));
 }
 
 TEST(EntryTexts, DigitsAndTheFiveCharacterBuffers) {

@@ -43,10 +43,7 @@ static Canvas grab() {
 }
 
 static LOGPEN devicePen() {
-    LOGPEN lp;
-    ZeroMemory(&lp, sizeof lp);
-    GetObject(GetCurrentObject(pen.getHdc(), OBJ_PEN), sizeof lp, &lp);
-    return lp;
+    return qc_device_pen(pen.getHdc());
 }
 
 // The canvas frame the axes are drawn in, and the grid's logical range in it.

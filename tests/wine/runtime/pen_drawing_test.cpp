@@ -8,10 +8,7 @@ static const COLORREF kWhite = RGB(255, 255, 255);
 
 // The device pen currently selected into the canvas.
 static LOGPEN devicePen() {
-    LOGPEN lp;
-    ZeroMemory(&lp, sizeof lp);
-    GetObject(GetCurrentObject(pen.getHdc(), OBJ_PEN), sizeof lp, &lp);
-    return lp;
+    return qc_device_pen(pen.getHdc());
 }
 
 // Pixels of the vertical canvas column x between rows y0 and y1 (inclusive) of colour c.
@@ -213,11 +210,70 @@ static void checkHeadLeavesNoTrace() {
     DeleteFileA((getCurPath() + "\\trace_head.bmp").c_str());
 }
 
+// Along the canvas row y from x0 to x1 (inclusive): pixels of colour c, and how many runs of
+// c and of other colours there are.
+struct RowRuns {
+    int inked, inkRuns, gapRuns;
+};
+static RowRuns runsInRow(int y, int x0, int x1, COLORREF c) {
+    RowRuns r = {0, 0, 0};
+    int previous = -1;
+    for (int x = x0; x <= x1; ++x) {
+        const int ink = at(x, y) == c;
+        r.inked += ink;
+        if (ink != previous) (ink ? r.inkRuns : r.gapRuns) += 1;
+        previous = ink;
+    }
+    return r;
+}
+
+// Dashes and dots show at every width: along the middle of a horizontal line the pen's colour
+// alternates with the canvas, and the line keeps its width. A solid line read the same way has
+// no gap at all. An animated dashed move ends up dashed too (each step starts no new pattern).
+static void checkDashesAtEveryWidth() {
+    struct Case {
+        int style, width;
+        double speed;
+    };
+    const Case cases[] = {{2, 1, 100}, {2, 2, 100}, {2, 5, 100}, {3, 1, 100}, {3, 2, 100}, {3, 5, 100},
+                          {4, 2, 100}, {5, 5, 100}, {1, 5, 100}, {2, 2, 9},   {1, 2, 9}};
+    for (const Case& c : cases) {
+        pen.cls(15).color(_red).size(c.width).style(c.style).angle(90).move(-200, 0);
+        pen.speed(c.speed).fd(400).speed(100);
+        const COLORREF red = devicePen().lopnColor;
+        const int x0 = xScn(-190), x1 = xScn(190), y = yScn(0);
+        const RowRuns r = runsInRow(y, x0, x1, red);
+        if (c.style == 1) {
+            ok(r.inked == x1 - x0 + 1, "solid, width %d, speed %g: %d of %d pixels along the line", c.width, c.speed,
+               r.inked, x1 - x0 + 1);
+        } else {
+            ok(r.inkRuns >= 8 && r.gapRuns >= 8, "style %d, width %d, speed %g: %d dashes and %d gaps along the line",
+               c.style, c.width, c.speed, r.inkRuns, r.gapRuns);
+        }
+        // Across an inked pixel near the middle the line is as wide as the pen.
+        int x = (x0 + x1) / 2;
+        while (x < x1 && at(x, y) != red) ++x;
+        const int across = countInColumn(x, y - 10, y + 10, red);
+        ok(across >= c.width && across <= c.width + 1, "style %d, width %d: %d pixels across the line", c.style,
+           c.width, across);
+    }
+    // Width 1 keeps the plain dashed pen; wider ones keep their style number.
+    pen.size(1).style(2);
+    ok(GetObjectType(GetCurrentObject(pen.getHdc(), OBJ_PEN)) == OBJ_PEN && devicePen().lopnStyle == PS_DASH,
+       "width 1 dashed: pen kind %lu style %u", GetObjectType(GetCurrentObject(pen.getHdc(), OBJ_PEN)),
+       devicePen().lopnStyle);
+    pen.size(3);
+    ok(devicePen().lopnStyle == PS_DASH && devicePen().lopnWidth.x == 3, "width 3 dashed: style %u width %ld",
+       devicePen().lopnStyle, devicePen().lopnWidth.x);
+    pen.style(1).size(2).color(_penColor).angle(0);
+}
+
 int main() {
     qc_watchdog(40000);
     checkFirstLine();
     checkUpDownAndAbsoluteMotion();
     checkWidthsAndStyles();
+    checkDashesAtEveryWidth();
     checkSaveLoadRestoresEverything();
     checkAnimation();
     checkHeadLeavesNoTrace();

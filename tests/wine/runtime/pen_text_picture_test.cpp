@@ -34,11 +34,15 @@ static int differences(const std::vector<COLORREF>& a, const std::vector<COLORRE
 }
 
 // What the device draws for `text` at (x, y) in the current style, on white, around (cx, cy).
+// A reference without ink would let a comparison pass whatever the pen drew: it fails here.
 static std::vector<COLORREF> reference(int cx, int cy, int half, int x, int y, const char* text) {
     whiten(cx - half, cy - half, cx + half, cy + half);
     TextOutA(canvas(), x, y, text, (int)strlen(text));
     std::vector<COLORREF> v = around(cx, cy, half);
     whiten(cx - half, cy - half, cx + half, cy + half);
+    int inked = 0;
+    for (COLORREF c : v) inked += c != kWhite;
+    ok(inked > 0, "the reference drawing of [%s] is empty: no font drew it", text);
     return v;
 }
 
@@ -100,7 +104,7 @@ static void checkStringsAreCentred() {
     pen.hide().move(100, 50);
     const int px = xScn(100), py = yScn(50);
     // "abc" with its line feed: three nominal widths of 10, height 20.
-    std::vector<COLORREF> expected = reference(px, py, 60, px - 15, py - 10, "abc\n");
+    std::vector<COLORREF> expected = reference(px, py, 60, px - 15, py - 10, "abc");
     pen << "abc";
     ok(differences(around(px, py, 60), expected) == 0, "pen << \"abc\": %d pixels differ from abc at (px-15, py-10)",
        differences(around(px, py, 60), expected));
@@ -142,13 +146,35 @@ static void checkStringsAreCentred() {
     text.angle(0);
 }
 
+// Control characters never reach the device: a string ends with its last glyph (the line feed
+// the pen adds draws nothing, not even on an opaque background, which fills the cell of every
+// character given to the device), and a tab is a blank.
+static void checkNoGlyphAfterTheEnd() {
+    text.size(20, 10).color(0).angle(0).back(15, 15, 0);
+    pen.hide().angle(0).move(0, -150);
+    const int px = xScn(0), py = yScn(-150);
+    std::vector<COLORREF> expected = reference(px, py, 80, px - 20, py - 10, "HH");
+    pen << "HH";
+    RECT ink = inkBox(px, py, 80);
+    ok(differences(around(px, py, 80), expected) == 0, "pen << \"HH\": %d pixels differ from HH alone, ink to x %ld",
+       differences(around(px, py, 80), expected), ink.right);
+    whiten(px - 80, py - 80, px + 80, py + 80);
+
+    expected = reference(px, py, 80, px, py, "a b");
+    pen.tempOut("a\tb\r\n\x01");
+    ok(differences(around(px, py, 80), expected) == 0, "tempOut of a tab and control bytes: %d pixels differ from \"a b\"",
+       differences(around(px, py, 80), expected));
+    whiten(px - 80, py - 80, px + 80, py + 80);
+    text.back(-1);
+}
+
 // A head shown while text is written stays on top: hiding it afterwards shows the text under
 // it, not the canvas from before the text.
 static void checkHeadStaysOnTop() {
     text.size(20, 10).color(0).angle(0);
     pen.hide().angle(0).move(-200, -100);
     const int px = xScn(-200), py = yScn(-100);
-    const std::vector<COLORREF> expected = reference(px, py, 40, px - 30, py - 10, "MMMMMM\n");
+    const std::vector<COLORREF> expected = reference(px, py, 40, px - 30, py - 10, "MMMMMM");
     pen.show();
     pen << "MMMMMM";
     ok(differences(around(px, py, 40), expected) > 0, "the head is not drawn over the text");
@@ -403,8 +429,11 @@ static void checkFailures() {
 
 int main() {
     qc_watchdog(50000);
+    // Wine's own Tahoma: the text pictures do not depend on the fonts the machine has.
+    text.face("Tahoma", ANSI_CHARSET);
     checkValuesStartAtThePen();
     checkStringsAreCentred();
+    checkNoGlyphAfterTheEnd();
     checkHeadStaysOnTop();
     checkPictures();
     checkPicturesAreReleased();

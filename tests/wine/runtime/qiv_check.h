@@ -159,6 +159,28 @@ static inline bool qc_wait_idle(DWORD ms) {
     return qc_wait_for([] { return !_runing && (work_hand == NULL || WaitForSingleObject(work_hand, 0) == WAIT_OBJECT_0); }, ms);
 }
 
+// The pen selected into dc as a LOGPEN, also when it is an extended (geometric) pen: its
+// style without the end and join bits, its width and colour.
+static inline LOGPEN qc_device_pen(HDC dc) {
+    LOGPEN lp;
+    ZeroMemory(&lp, sizeof lp);
+    const HGDIOBJ current = GetCurrentObject(dc, OBJ_PEN);
+    if (GetObjectType(current) == OBJ_EXTPEN) {
+        union {
+            EXTLOGPEN pen;
+            char room[sizeof(EXTLOGPEN) + 64 * sizeof(DWORD)];
+        } ext;
+        if (GetObject(current, sizeof ext, &ext) != 0) {
+            lp.lopnStyle = ext.pen.elpPenStyle & PS_STYLE_MASK;
+            lp.lopnWidth.x = (LONG)ext.pen.elpWidth;
+            lp.lopnColor = ext.pen.elpColor;
+        }
+    } else {
+        GetObject(current, sizeof lp, &lp);
+    }
+    return lp;
+}
+
 // The text of a message box: its first non-empty static label.
 static inline std::string qc_box_text(HWND box) {
     HWND label = FindWindowExA(box, NULL, "Static", NULL);

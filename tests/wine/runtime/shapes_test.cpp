@@ -8,10 +8,7 @@ static const COLORREF kWhite = RGB(255, 255, 255);
 static const COLORREF kRed = RGB(255, 0, 0), kGreen = RGB(0, 255, 0), kBlue = RGB(0, 0, 255);
 
 static LOGPEN devicePen() {
-    LOGPEN lp;
-    ZeroMemory(&lp, sizeof lp);
-    GetObject(GetCurrentObject(pen.getHdc(), OBJ_PEN), sizeof lp, &lp);
-    return lp;
+    return qc_device_pen(pen.getHdc());
 }
 
 // Pixels of colour c in the canvas rectangle [x0, x1] x [y0, y1].
