@@ -97,7 +97,7 @@ SCRIPT
     printf '  run %d: F11 to first statement %.2f s (the panel reports the build as %s s)\n' "$i" "$total" "$build"
     echo "$total" >>"$work/f11"
     # The plug-in's steps (milliseconds since the key), then the program's first statement.
-    { cat "$work/times.txt" 2>/dev/null; echo "$total" | awk '{ printf "%.1f first statement of the program\n", $1 * 1000 }'; } |
+    { cat "$work/times.txt" 2>/dev/null || true; echo "$total" | awk '{ printf "%.1f first statement of the program\n", $1 * 1000 }'; } |
         awk -v run="$i" '{ ms = $1; $1 = ""; sub(/^ /, ""); printf "%d\t%s\t%.1f\n", run, $0, ms - last; last = ms }' >>"$work/steps"
 done
 echo "F11 to the program's first statement under Wine ($arch): median $(median <"$work/f11") s over $m runs"

@@ -72,18 +72,24 @@ static void program() {
     }
 }
 
+// The last run has ended and its worker is gone (a Run press while the worker still ends
+// its run would be taken as Stop).
+static void waitIdle() {
+    while (_runing || (work_hand != NULL && WaitForSingleObject(work_hand, 0) != WAIT_OBJECT_0)) Sleep(1);
+}
+
 // Starts a run of one case and waits for its end banner; seconds from the first insertion.
 static double timedRun(int c) {
+    waitIdle();
     which = c;
     const int before = runs;
     SendMessageA(hwndMain, WM_COMMAND, MAKEWPARAM(1, 0), 0);
-    while (runs == before || _runing) Sleep(1);
-    while (work_hand != NULL && WaitForSingleObject(work_hand, 0) != WAIT_OBJECT_0) Sleep(1);
+    while (runs == before) Sleep(1);
+    waitIdle();
     return benchSeconds() - firstInsertion;
 }
 
 static DWORD WINAPI driver(LPVOID) {
-    while (_runing) Sleep(1);
     const double lines = timedRun(Lines);
     printf("10000 cout << i << endl lines: %.3f s from the first line to the end banner; worker %.2f us per line; "
            "private %.1f MB\n",
