@@ -34,7 +34,9 @@ volatile LONG g_queueFilled = 0;
 // Set while a thread is inside the queue: the worker must not be suspended there, or the UI
 // thread would wait for the queue for ever.
 volatile LONG g_inQueue = 0;
-const size_t kQueueBytesShownAtOnce = 256 * 1024;  // more than this: the worker waits until shown
+// More than this queued: the worker waits until it is shown. Small enough that showing one
+// batch never keeps the window from answering for long (a Stop, a Run, a click).
+const size_t kQueueBytesShownAtOnce = 32 * 1024;
 
 // UI thread only: what the pane holds, and when the timer may show the next batch.
 qiv::PaneModel g_pane;
