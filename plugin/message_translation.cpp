@@ -264,6 +264,10 @@ void hintForMessage(std::string_view text, std::size_t message, HintLine& line) 
     } else if ((at = find("too many arguments to function")) != npos) {
         copyQuotedAfter(text, at, line);
         line.append(" 的参数太多");
+    } else if ((at = find("'<unresolved overloaded function type>'")) != npos) {
+        // A name the student never defined that the library has as a function (size, count,
+        // max...): the compiler speaks of types, the student forgot a variable.
+        line.append(" 这里的名字是库里的一个函数，不是你的变量：这个变量是不是还没有定义？");
     } else if ((at = find("invalid conversion from")) != npos || (at = find("cannot convert")) != npos) {
         line.append(" 类型不对: ");
         copyQuotedAfter(text, at, line);

@@ -11,7 +11,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${QIV_BUILD_DIR:-$root/build}
-hints=$root/tests/hints
+hints=${QIV_HINTS_DIR:-$root/tests/hints}  # another corpus of the same layout: a held-out check
 mode=stored
 verbose=()
 for arg in "$@"; do

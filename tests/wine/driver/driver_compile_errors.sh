@@ -4,7 +4,8 @@
 # a source that compiles with only a warning (F11) also fails and is not linked. In both
 # the old object and program files are gone. A report of 200 errors, written over many pipe
 # writes, ends the build all the same: the panel keeps the report's first part, and the hint
-# and the caret come from the first error.
+# and the caret come from the first error. An error the compiler reports inside logo.h (void
+# main) puts the caret on the student's line and names the student's mistake.
 TEST_NAME=driver_compile_errors
 . "$(dirname "$0")/driver_test_lib.sh"
 
@@ -12,6 +13,8 @@ dialect_source 'foo = 3;' | iconv -f UTF-8 -t GBK >"$PROG/qiv_01.cpp"
 dialect_source 'char c = 300;' | iconv -f UTF-8 -t GBK >"$PROG/qiv_02.cpp"
 # x0 = 0; ... x199 = 199;, one undeclared name per line from line 6 on.
 dialect_source "$(for i in $(seq 0 199); do printf 'x%d = %d;\n    ' "$i" "$i"; done)" >"$PROG/qiv_03.cpp"
+# void main(): the compiler reports it inside logo.h; the hint and the caret are the student's.
+printf '//程序名:新的Qiv程序\n//作者: \n\nvoid main()\n{\n    pen.fd(100);\n}\n' | iconv -f UTF-8 -t GBK >"$PROG/qiv_04.cpp"
 for b in qiv_01 qiv_02; do echo "old object" >"$PROG/$b.o"; echo "old program" >"$PROG/$b.exe"; done
 
 driver_run errors <<SCRIPT
@@ -41,11 +44,26 @@ wait 1500
 echo long
 print-panel-text
 print-caret
+open $PROG/qiv_04.cpp
+caret 7 1
+key F11
+wait-panel 编译失败 40000
+wait 1500
+echo void_main
+print-panel-text
+print-caret
 exit 0
 SCRIPT
-end_programs qiv_01.exe qiv_02.exe qiv_03.exe
+end_programs qiv_01.exe qiv_02.exe qiv_03.exe qiv_04.exe
 
-panel_after errors undeclared >"$WORK/undeclared"
+panel_after errors void_main >"$WORK/void_main"
+grep -qF "main 必须写成 int main()" "$WORK/void_main" && pass || failed "void main: no hint that main must be int main()"
+grep -qF "logo.h" "$WORK/void_main" && grep -q "第 [0-9]* 行.*logo" "$WORK/void_main" && failed "void main: a hint points into logo.h" || pass
+check_eq "void main: caret on the student's line of main" "caret: line=4 column=1" "$(line_after errors void_main 'caret:')"
+
+# GCC's own suggestion may follow the hint on a line of its own ("你是不是想写 'X'？"); the
+# checks below read the lines before it.
+panel_after errors undeclared | sed '/^你是不是想写/d' >"$WORK/undeclared"
 check_eq "undeclared: first line" " (1) 删除了旧的程序！" "$(sed -n 1p "$WORK/undeclared")"
 # The compiler names the source as the plug-in did (the panel shows backslashes doubled).
 src_win=$(winpath "$PROG")
@@ -73,7 +91,7 @@ check_eq "warning: nothing started" "window: qiv_02 none" "$(line_after errors w
 [ ! -e "$PROG/qiv_01.o" ] && [ ! -e "$PROG/qiv_01.exe" ] && [ ! -e "$PROG/qiv_02.exe" ] && pass ||
     failed "old or new object/program files left: $(ls "$PROG" | tr '\n' ' ')"
 
-panel_after errors long >"$WORK/long"
+panel_after errors long | sed '/^你是不是想写/d' >"$WORK/long"
 grep -qF "qiv_03.cpp:6:5: error: 'x0' was not declared in this scope" "$WORK/long" && pass ||
     failed "long report: the first error is not in the panel"
 grep -qF "'x199'" "$WORK/long" && failed "long report: the panel holds more than the kept part" || pass
