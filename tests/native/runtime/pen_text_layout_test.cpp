@@ -59,7 +59,7 @@ TEST(DrawableText, ControlBytesNeverReachTheDevice) {
         {"\xce\xe5\xbd\xc7\xd0\xc7\n", "\xce\xe5\xbd\xc7\xd0\xc7"},  // 五角星 and the pen's line feed
         {"a\tb", "a b"},
         {"\r\n\x01\x1b\x7f", ""},
-        {"x\x00y", "xy"},
+        {std::string("x\0y", 3), "xy"},
         {"\x81\x5c\x81\x7e\xfe\xfe", "\x81\x5c\x81\x7e\xfe\xfe"},  // trail bytes 0x5C, 0x7E
         {"", ""},
         {" ~", " ~"},
