@@ -61,7 +61,8 @@ tools="$build/run-tools"
 mkdir -p "$tools"
 tool="$tools/qiv-run-tool"
 tool_sources=("$root/scripts/run/qiv_run_tool.cpp" "$root/plugin/message_translation.cpp"
-              "$root/plugin/panel_texts.cpp" "$root/plugin/source_encoding.cpp" "$root/plugin/new_program.cpp")
+              "$root/plugin/student_source.cpp" "$root/plugin/panel_texts.cpp" "$root/plugin/source_encoding.cpp"
+              "$root/plugin/new_program.cpp")
 if [ ! -x "$tool" ] || [ -n "$(find "${tool_sources[@]}" "$root"/plugin/*.h -newer "$tool" 2>/dev/null)" ]; then
     g++ -std=c++17 -O1 -fexec-charset=GBK -I"$root/plugin" "${tool_sources[@]}" -o "$tool"
 fi
@@ -82,8 +83,9 @@ fi
 failure="$out/build-output.txt"
 if ! exe=$("$root/scripts/qiv-build.sh" --cxx "$arch-w64-mingw32-g++" --out "$out" "$runtree/stage" "$out/$file" \
            2>"$failure"); then
-    grep -v '^qiv-build: ' "$failure" | iconv -f GBK -t UTF-8 -c >&2 || true
-    hint=$(grep -v '^qiv-build: ' "$failure" | "$tool" hint | head -1 | iconv -f GBK -t UTF-8 -c || true)
+    grep -av '^qiv-build: ' "$failure" | iconv -f GBK -t UTF-8 -c >&2 || true
+    # The hint line, and GCC's suggestion when there is one, as the plug-in's panel shows them.
+    hint=$(grep -av '^qiv-build: ' "$failure" | "$tool" hint "$out/$file" | sed '2d' | iconv -f GBK -t UTF-8 -c || true)
     [ -z "$hint" ] || echo "$hint" >&2
     echo "run: the build failed" >&2
     exit 1

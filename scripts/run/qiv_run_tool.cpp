@@ -113,10 +113,24 @@ int encode(const char* in, const char* out) {
     return 0;
 }
 
-int hint() {
+// The hint of the compiler's output on standard input; with the built source (its file name
+// as the compiler names it, and its bytes), read the way the plug-in reads it. The suggestion
+// line, when there is one, follows the position line.
+int hint(const char* sourcePath) {
     const std::string output((std::istreambuf_iterator<char>(std::cin)), std::istreambuf_iterator<char>());
-    const MessageHint h = composeFirstMessageHint(output.data(), output.size());
-    if (h.found) std::cout << h.text << "\n" << h.line << ":" << h.column << "\n";
+    std::string source, name;
+    if (sourcePath != nullptr) {
+        std::ifstream in(sourcePath, std::ios::binary);
+        source.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        name = sourcePath;
+        const size_t slash = name.find_last_of("/\\");
+        if (slash != std::string::npos) name.erase(0, slash + 1);
+    }
+    const MessageHint h = composeFirstMessageHint(output.data(), output.size(), StudentFile{name, source});
+    if (h.found) {
+        std::cout << h.text << "\n" << h.line << ":" << h.column << "\n";
+        if (!h.suggestion.empty()) std::cout << h.suggestion << "\n";
+    }
     return 0;
 }
 
@@ -125,7 +139,7 @@ int hint() {
 int main(int argc, char** argv) {
     const std::string command = argc > 1 ? argv[1] : "";
     if (command == "encode" && argc == 4) return encode(argv[2], argv[3]);
-    if (command == "hint" && argc == 2) return hint();
-    std::cerr << "usage: qiv-run-tool encode IN OUT | qiv-run-tool hint\n";
+    if (command == "hint" && (argc == 2 || argc == 3)) return hint(argc == 3 ? argv[2] : nullptr);
+    std::cerr << "usage: qiv-run-tool encode IN OUT | qiv-run-tool hint [SOURCE]\n";
     return 2;
 }
