@@ -157,27 +157,22 @@ bool copyQuotedBefore(std::string_view text, std::size_t position, HintLine& lin
     return false;
 }
 
+// The function of "call to 'Class::name(arguments)'": the quoted text from the name on, without
+// the class in front (only the part before the parentheses is searched for "::", since the
+// arguments' types have colons of their own), up to the closing apostrophe however far.
 bool copyCalleeName(std::string_view text, std::size_t position, HintLine& line) {
-    const std::size_t end =
-        position < text.size() ? position + std::min(text.size() - position, kCalleeWindow) : position;
-    int marks = 0;
-    std::size_t third = npos;
-    for (std::size_t i = position; i < end && marks < 4; ++i) {
-        if (text[i] == '\'' || text[i] == ':') {
-            if (++marks == 3)
-                third = i;
-        }
+    const std::size_t open = text.find('\'', position);
+    const std::size_t close = open == npos || open - position >= kCalleeWindow ? npos : text.find('\'', open + 1);
+    if (close == npos) {
+        line.append("?");
+        return false;
     }
-    if (marks == 4) {
-        const std::size_t closing = text.find('\'', third + 1);
-        if (closing != npos) {
-            line.append("'");
-            line.append(text.substr(third + 1, closing - third));
-            return true;
-        }
-    }
-    line.append("?");
-    return false;
+    const std::string_view quoted = text.substr(open + 1, close - open - 1);
+    const std::size_t qualifier = quoted.substr(0, quoted.find('(')).rfind("::");
+    line.append("'");
+    line.append(quoted.substr(qualifier == npos ? 0 : qualifier + 2));
+    line.append("'");
+    return true;
 }
 
 bool readNumberBackward(std::string_view text, std::size_t& end, int& number) {
@@ -771,6 +766,10 @@ bool refinedHint(Rule& r, HintLine& out) {
         const std::string guess = quotedAfterOnLine(r.text, r.message, "did you mean '");
         if (!guess.empty())
             r.suggestion = "你是不是想写 " + guess + "？";
+        return true;
+    }
+    if (r.has("no matching function for call to 'getline(Twin&")) {
+        out.append(" 读入一整行要写成 cin.getline(变量)，例如 cin.getline(s)");
         return true;
     }
     if (r.has("no matching function for call to")) {

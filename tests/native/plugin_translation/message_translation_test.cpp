@@ -161,13 +161,15 @@ TEST(MessageTranslation, TextEndsAtTerminatorOrSize) {
 // Messages of each rule beyond the worked results, with their exact hints.
 TEST(MessageTranslation, RuleHints) {
     const Case cases[] = {
-        // The callee copier needs four apostrophes and colons in its window.
+        // A function of no class, alone or with notes after it, and one whose arguments'
+        // types hold colons: the name as it was called, never a '?' or a note's words.
         {"main.cpp:5:3: error: no matching function for call to 'foo(int)'",
-         "? 的命令(函数)格式不对：参数的个数或类型不对"},
-        // Colons of following lines count too: the copy starts after the third mark.
+         "'foo(int)' 的命令(函数)格式不对：参数的个数或类型不对"},
         {"main.cpp:5:3: error: no matching function for call to 'foo(int)'\n"
          "main.cpp:2:6: note: candidate: 'void foo()'",
-         "'2:6: note: candidate: ' 的命令(函数)格式不对：参数的个数或类型不对"},
+         "'foo(int)' 的命令(函数)格式不对：参数的个数或类型不对"},
+        {"main.cpp:3:12: error: no matching function for call to 'star(std::string&, int)'",
+         "'star(std::string&, int)' 的命令(函数)格式不对：参数的个数或类型不对"},
         {"main.cpp:4:7: error: expected initializer before 'x'", "'x'  前面可能缺少 ?"},
         {"main.cpp:9:1: error: expected declaration before '}' token",
          "'}'  前面可能缺少 声明，有可能多了 '}',或其他错误."},
@@ -351,10 +353,10 @@ TEST(MessageTranslation, CopierWindows) {
         {"x 'ab' y", 7, copyQuotedBefore, " 'ab'"},
         {"x 'ab' y", 99, copyQuotedBefore, " 'ab'"},               // position past the end
         {"'A::b(int)'", 0, copyCalleeName, "'b(int)'"},
-        {"'a'", 0, copyCalleeName, "?"},
-        {"'A::B::c'", 0, copyCalleeName, "'B::c'"},                // stops at the fourth mark
-        {"::" + gap55 + ":x:y'", 0, copyCalleeName, "'x:y'"},      // fourth mark at byte 59
-        {"::" + gap55 + ".:x'", 0, copyCalleeName, "?"},           // fourth mark at byte 60
+        {"'a'", 0, copyCalleeName, "'a'"},
+        {"'A::B::c(std::string)'", 0, copyCalleeName, "'c(std::string)'"},  // the class goes, not the types
+        {gap55 + "....'x:y'", 0, copyCalleeName, "'x:y'"},        // opening apostrophe at byte 59
+        {gap55 + ".....'x'", 0, copyCalleeName, "?"},             // opening apostrophe at byte 60: out
         {"a::b::c", 0, copyCalleeName, "?"},                       // no closing apostrophe
     };
     for (const Probe& p : probes) {
@@ -496,6 +498,9 @@ TEST(MessageTranslation, RulesThatReadTheStudentsFile) {
         // Located in logo.h: the student's main, and the line that was "required from here".
         {voidMain.c_str(), "//x\nvoid main()\n{\n}\n", 2, 1, " main 必须写成 int main()", ""},
         {cinText.c_str(), "", 7, 12, " cin >> 后面只能写变量；要显示的文字请用 cout << 输出", ""},
+        // getline as the standard library writes it: the dialect reads a line with cin.getline.
+        {"C:\\d\\a.cpp:3:12: error: no matching function for call to 'getline(Twin&, std::string&)'",
+         "string s;\n\n    getline(cin, s);", 3, 12, " 读入一整行要写成 cin.getline(变量)，例如 cin.getline(s)", ""},
         // Linker messages name no line.
         {"ld.exe: logoLib.a(run_control.cpp.obj):(.text+0xe07): undefined reference to `work_zq()'\n"
          "collect2.exe: error: ld returned 1 exit status", "int mian() {}", 0, 0,
