@@ -16,6 +16,8 @@
 # (build/screenshots/<folder>_<name>.png) when the run has ended, or after SECONDS with
 # --shot-after (for programs that do not end, such as the two samples with their panels),
 # and says where. QIV_SHOT_LIMIT (default 60) is the longest wait for the end.
+# QIV_BUILD_DIR puts everything it makes elsewhere than build/; QIV_RUN_TREE names a Windows
+# build tree of Wine's architecture whose staged runtime is used instead of building one.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${QIV_BUILD_DIR:-$root/build}
@@ -27,7 +29,7 @@ while [ $# -gt 0 ]; do
         --input) [ $# -ge 2 ] || { echo "run: --input needs a text" >&2; exit 2; }; inputs+=("$2"); shift 2 ;;
         --shot-after) [[ "${2:-}" =~ ^[0-9]+([.][0-9]+)?$ ]] || { echo "run: --shot-after needs seconds" >&2; exit 2; }
             shot_after=$2; shift 2 ;;
-        --help | -h) sed -n '2,19p' "$0"; exit 0 ;;
+        --help | -h) sed -n '2,21p' "$0"; exit 0 ;;
         --*) echo "run: unknown option $1" >&2; exit 2 ;;
         *) break ;;
     esac
@@ -41,19 +43,26 @@ label="$(basename "$srcdir")_$name"
 
 "$root/scripts/setup.sh"
 arch=$("$root/scripts/wine-env.sh" arch)
-# The deliverables, always 32-bit, installed in the editor's folder layout.
-cmake -S "$root" -B "$build/deliverables" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
-      -DCMAKE_INSTALL_PREFIX="$build/install" -DQIV_BUILD_TESTS=OFF >/dev/null
-cmake --build "$build/deliverables" -j2 >/dev/null
-cmake --install "$build/deliverables" >/dev/null
-echo "run: deliverables installed in $build/install (Qiv/logo.h, Qiv/logoLib.a, Qiv/Qiv_private.res)"
-# The program itself is built for the architecture Wine runs here.
-runtree="$build/deliverables"
-if [ "$arch" != i686 ]; then
-    runtree="$build/run-$arch"
-    cmake -S "$root" -B "$runtree" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-$arch.cmake" \
-          -DQIV_BUILD_TESTS=OFF -DQIV_WITH_PLUGIN=OFF >/dev/null
-    cmake --build "$runtree" -j2 --target qiv_stage qiv_tools_stage >/dev/null
+if [ -n "${QIV_RUN_TREE:-}" ]; then
+    # A Windows build tree of this architecture made already (the tests' own): its staged
+    # runtime is used as it is.
+    runtree=$QIV_RUN_TREE
+    [ -d "$runtree/stage/Qiv" ] || { echo "run: no staged runtime in $runtree/stage" >&2; exit 2; }
+else
+    # The deliverables, always 32-bit, installed in the editor's folder layout.
+    cmake -S "$root" -B "$build/deliverables" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
+          -DCMAKE_INSTALL_PREFIX="$build/install" -DQIV_BUILD_TESTS=OFF >/dev/null
+    cmake --build "$build/deliverables" -j2 >/dev/null
+    cmake --install "$build/deliverables" >/dev/null
+    echo "run: deliverables installed in $build/install (Qiv/logo.h, Qiv/logoLib.a, Qiv/Qiv_private.res)"
+    # The program itself is built for the architecture Wine runs here.
+    runtree="$build/deliverables"
+    if [ "$arch" != i686 ]; then
+        runtree="$build/run-$arch"
+        cmake -S "$root" -B "$runtree" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-$arch.cmake" \
+              -DQIV_BUILD_TESTS=OFF -DQIV_WITH_PLUGIN=OFF >/dev/null
+        cmake --build "$runtree" -j2 --target qiv_stage qiv_tools_stage >/dev/null
+    fi
 fi
 
 # The plug-in's conversion and hint code as a small Linux tool, and the watcher of the run.
@@ -81,7 +90,7 @@ if ! "$tool" encode "$src" "$out/$file"; then
     exit 1
 fi
 failure="$out/build-output.txt"
-if ! exe=$("$root/scripts/qiv-build.sh" --cxx "$arch-w64-mingw32-g++" --out "$out" "$runtree/stage" "$out/$file" \
+if ! exe=$(LC_ALL=C "$root/scripts/qiv-build.sh" --cxx "$arch-w64-mingw32-g++" --out "$out" "$runtree/stage" "$out/$file" \
            2>"$failure"); then
     grep -av '^qiv-build: ' "$failure" | iconv -f GBK -t UTF-8 -c >&2 || true
     # The hint line, and GCC's suggestion when there is one, as the plug-in's panel shows them.
@@ -117,17 +126,30 @@ trap '"$root/scripts/wine-env.sh" stop "$state"' EXIT
 (cd "$out" && "$QIV_WINE" explorer /desktop=qiv,1000x800 "$exe" </dev/null >/dev/null 2>&1 &)
 args=()
 for line in "${inputs[@]}"; do args+=(-input "$(printf '%s' "$line" | iconv -f UTF-8 -t GBK)"); done
+# The watcher finds windows only on its own desktop, so it runs on the program's virtual
+# desktop too, where its exit code is lost: it writes the code into a status file.
+status_file="$out/watch-status.txt"
+rm -f "$status_file"
+watch_on_desktop() {
+    (cd "$out" && "$QIV_WINE" explorer /desktop=qiv,1000x800 "$watch" "${args[@]}" -timeout "$1" \
+        -status "Z:$status_file" </dev/null >/dev/null 2>&1 &)
+}
 if [ -n "$shot_after" ]; then
-    [ ${#inputs[@]} -eq 0 ] || "$QIV_WINE" "$watch" "${args[@]}" -timeout "$shot_after" </dev/null >/dev/null 2>&1 &
+    [ ${#inputs[@]} -eq 0 ] || watch_on_desktop "$shot_after"
     sleep "$shot_after"
     when="after $shot_after s"
 else
-    status=0
-    "$QIV_WINE" "$watch" "${args[@]}" -timeout "${QIV_SHOT_LIMIT:-60}" </dev/null >/dev/null 2>&1 || status=$?
+    limit=${QIV_SHOT_LIMIT:-60}
+    watch_on_desktop "$limit"
+    # The watcher gives up at the limit; its start under Wine is given some seconds more.
+    deadline=$((SECONDS + ${limit%.*} + 15))
+    while [ ! -s "$status_file" ] && [ $SECONDS -lt $deadline ]; do sleep 0.2; done
+    status=$(head -c1 "$status_file" 2>/dev/null || echo 5)
     case $status in
         0) when="at the end of the run"; sleep 0.5 ;;
-        3) when="after ${QIV_SHOT_LIMIT:-60} s: the run had not ended (use --shot-after for a program that never ends)" ;;
-        *) when="without a program window (watcher status $status)" ;;
+        3) when="after $limit s: the run had not ended (use --shot-after for a program that never ends)" ;;
+        4) when="without a program window (the program did not open one within $limit s)" ;;
+        *) when="without word from the watcher" ;;
     esac
 fi
 mkdir -p "$build/screenshots"
