@@ -1,11 +1,12 @@
-// The class-checking tool's pure core: BMP files and the scores of pictures and output texts.
-// Texts in this file are compiled to GBK, as the tool's are.
+// The class-checking tool's pure core: BMP files, the scores of pictures and output texts, and
+// the reports. Texts in this file are compiled to GBK, as the tool's are.
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <cmath>
 #include <cstdio>
 
+#include "class_report.h"
 #include "picture_score.h"
 
 using namespace qivcheck;
@@ -347,4 +348,147 @@ TEST(TextScore, ComparesOutputsAsTextsInGbk) {
         EXPECT_EQ(score.exact, r.exact) << r.name;
         EXPECT_EQ(score.ignoringSpaces, r.ignoringSpaces) << r.name;
     }
+}
+
+namespace {
+
+StudentResult student(const std::string& file, bool built, int shape, StudentResult::Run run = StudentResult::Ended) {
+    StudentResult s;
+    s.file = file;
+    s.built = built;
+    s.run = built ? run : StudentResult::NotRun;
+    s.picture.shape = shape;
+    s.picture.colour = shape / 2;
+    return s;
+}
+
+size_t countIn(const std::string& text, const std::string& part) {
+    size_t count = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+    return count;
+}
+
+}  // namespace
+
+TEST(ClassReport, SortsByShapeThenNameWithFailedBuildsLast) {
+    const std::vector<StudentResult> sorted = sortedForReport({student("b.cpp", true, 70), student("c.cpp", false, 0),
+                                                               student("d.cpp", true, 95), student("0.cpp", false, 99),
+                                                               student("a.cpp", true, 70), student("e.cpp", true, 0)});
+    std::string order;
+    for (const StudentResult& s : sorted) order += s.file + " ";
+    EXPECT_EQ(order, "d.cpp a.cpp b.cpp e.cpp 0.cpp c.cpp ");
+}
+
+TEST(ClassReport, PageCountsFlagsAndEscapes) {
+    ClassReport report;
+    report.folder = "D:\\三班\\作业<1>";
+    report.hasTarget = true;
+    report.targetFile = "目标.cpp";
+    report.target = student("目标.cpp", true, 0);
+    report.target.thumbnailBmp = writeBmp(thumbnail(star(), 40));
+    StudentResult hostile = student("<script>alert('x')&\"</script>.cpp", false, 0);
+    hostile.buildHint = "第 5 行：<b>缺少 ; 号</b>";
+    StudentResult late = student("late.cpp", true, 70, StudentResult::Timeout);
+    late.boxes = 2;
+    StudentResult drawn = student("\x81\x5C\x81\x7C.cpp", true, 95);  // second bytes '\' and '|'
+    drawn.thumbnailBmp = writeBmp(thumbnail(star(kWhite, kRed), 40));
+    drawn.pictureLink = "pictures/a&b.bmp";
+    report.students = {hostile, late, student("good.cpp", true, 85), student("poor.cpp", true, 40),
+                       drawn, student("crash.cpp", true, 20, StudentResult::Crashed)};
+
+    const std::string html = reportHtml(report);
+    EXPECT_NE(html.find("<meta charset=\"gbk\">"), std::string::npos);
+    EXPECT_NE(html.find("画图作业检查"), std::string::npos);
+    EXPECT_NE(html.find("D:\\三班\\作业&lt;1&gt;"), std::string::npos);
+    EXPECT_NE(html.find("共 6 个程序：5 个编译成功，3 个运行结束，2 个图形相符（80 分以上），"
+                        "1 个没有结束（超时），1 个程序崩溃。"),
+              std::string::npos);
+    // Nothing of a student's text becomes markup.
+    EXPECT_EQ(html.find("<script"), std::string::npos);
+    EXPECT_EQ(html.find("<b>"), std::string::npos);
+    EXPECT_NE(html.find("&lt;script&gt;alert(&#39;x&#39;)&amp;&quot;&lt;/script&gt;.cpp"), std::string::npos);
+    EXPECT_NE(html.find("第 5 行：&lt;b&gt;缺少 ; 号&lt;/b&gt;"), std::string::npos);
+    EXPECT_EQ(htmlEscaped("\x81\x5C<\x81\x7C\x81\x41"), "\x81\x5C&lt;\x81\x7C\x81\x41");
+    // Rows in the order of sortedForReport, each once, with its flags and score band.
+    const char* order[] = {"\x81\x5C\x81\x7C.cpp", "good.cpp", "late.cpp", "poor.cpp", "crash.cpp", "&lt;script"};
+    size_t last = 0;
+    for (const char* file : order) {
+        const size_t at = html.find(file, html.find("<table>"));
+        ASSERT_NE(at, std::string::npos) << file;
+        EXPECT_GT(at, last) << file;
+        last = at;
+    }
+    EXPECT_EQ(countIn(html, "没有结束（超时）"), 2u);  // the overview and late.cpp
+    EXPECT_EQ(countIn(html, "答复了 2 个消息框"), 1u);
+    EXPECT_EQ(countIn(html, "<td class=\"failed\">编译失败"), 1u);
+    EXPECT_EQ(countIn(html, "<td class=\"built\">编译成功"), 5u);
+    EXPECT_EQ(countIn(html, "class=\"score good\""), 2u);
+    EXPECT_EQ(countIn(html, "class=\"score fair\""), 1u);
+    EXPECT_EQ(countIn(html, "class=\"score poor\""), 2u);
+    // Thumbnails embedded, the student's linked to its picture, the target's beside each row.
+    EXPECT_NE(html.find("<a href=\"pictures/a&amp;b.bmp\"><img class=\"own\" width=\"40\" height=\"29\""),
+              std::string::npos);
+    EXPECT_EQ(countIn(html, "data:image/bmp;base64," + base64(drawn.thumbnailBmp) + "\""), 1u);
+    EXPECT_EQ(countIn(html, "data:image/bmp;base64," + base64(report.target.thumbnailBmp) + ")"), 1u);
+    EXPECT_NE(html.find("width:40px;height:29px;background:url(data:image/bmp;base64,"), std::string::npos);
+    EXPECT_EQ(countIn(html, "<span class=\"aim\""), 7u);  // the top and each of the six rows
+
+    // Without a target: no scores, and the page says why; build and run results stay.
+    report.hasTarget = false;
+    const std::string untargeted = reportHtml(report);
+    EXPECT_NE(untargeted.find("共 6 个程序：5 个编译成功，3 个运行结束，1 个没有结束（超时），1 个程序崩溃。"),
+              std::string::npos);
+    EXPECT_NE(untargeted.find("没有给出目标程序"), std::string::npos);
+    EXPECT_EQ(untargeted.find("class=\"score good"), std::string::npos);
+    EXPECT_EQ(untargeted.find(base64(report.target.thumbnailBmp)), std::string::npos);
+    // A target that did not build gives no scores either, and its hint is shown.
+    report.hasTarget = true;
+    report.target.built = false;
+    report.target.buildHint = "第 2 行：少了 }";
+    const std::string unbuilt = reportHtml(report);
+    EXPECT_NE(unbuilt.find("目标程序 目标.cpp 编译失败（第 2 行：少了 }）"), std::string::npos);
+    EXPECT_EQ(unbuilt.find("图形相符"), std::string::npos);
+}
+
+TEST(ClassReport, CsvQuotesAndGuardsFields) {
+    const struct {
+        std::string text, field;
+    } rows[] = {
+        {"plain.cpp", "plain.cpp"},
+        {"", ""},
+        {"a,b.cpp", "\"a,b.cpp\""},
+        {"say \"hi\"", "\"say \"\"hi\"\"\""},
+        {"two\r\nlines", "\"two\r\nlines\""},
+        {"=HYPERLINK(\"x\")", "\"'=HYPERLINK(\"\"x\"\")\""},
+        {"+1", "'+1"},
+        {"-2+3", "'-2+3"},
+        {"@SUM(A1)", "'@SUM(A1)"},
+        {"a=b", "a=b"},
+        {"\x81\x5C,\x81\x7C", "\"\x81\x5C,\x81\x7C\""},
+    };
+    for (const auto& r : rows) EXPECT_EQ(csvField(r.text), r.field) << r.text;
+
+    ClassReport report;
+    report.hasTarget = true;
+    report.target = student("t.cpp", true, 0);
+    StudentResult failed = student("=cmd|' /C calc'!A0.cpp", false, 0);
+    failed.buildHint = "第 5 行：缺少 \"；\"";
+    StudentResult ran = student("星星,1.cpp", true, 88, StudentResult::Timeout);
+    ran.picture.colour = 0;
+    ran.text = {false, true};
+    ran.runSeconds = 10.04;
+    ran.boxes = 1;
+    report.students = {failed, ran};
+    EXPECT_EQ(reportCsv(report),
+              "文件,编译,提示,运行,图形分,颜色分,输出,用时(秒),消息框\r\n"
+              "\"星星,1.cpp\",成功,,超时,88,0,忽略空格后相同,10.0,1\r\n"
+              "'=cmd|' /C calc'!A0.cpp,失败,\"第 5 行：缺少 \"\"；\"\"\",,,,,,\r\n");
+}
+
+TEST(ClassReport, Base64) {
+    const struct {
+        std::string bytes, text;
+    } rows[] = {{"", ""},         {"f", "Zg=="},         {"fo", "Zm8="},
+                {"foo", "Zm9v"},  {"foobar", "Zm9vYmFy"}, {std::string("\xFF\xFE\0", 3), "//4A"}};
+    for (const auto& r : rows) EXPECT_EQ(base64(r.bytes), r.text) << r.text;
 }
