@@ -10,7 +10,7 @@
 // keeps that line for its next read, in order; Enter with no program running beeps, and the
 // text stays in the box. The blocked worker counts as halted safely: Pause suspends it right
 // there, so a paused run that waits for input goes on only after both the line and Continue;
-// a stop ends it there.
+// a stop ends it there. In capture mode the lines come from a file instead (capture_mode.cpp).
 #include "core/input_line.h"
 #include "runtime_internal.h"
 
@@ -81,6 +81,7 @@ void takeEditAway() {
 
 // Brings the box forward with the caret at its start, ready for typing.
 void bringForward(HWND box) {
+    if (_captureMode()) return;  // a hidden window takes no focus
     TblockedScope waiting;
     SwitchToThisWindow(box, TRUE);
     SendMessageA(box, EM_SETSEL, 0, 0);
@@ -97,6 +98,16 @@ void acceptInto(Twin& in, const string& line) {
 // The worker waits until the UI thread has put a new line into the object's buffer, unless
 // a line entered earlier is there to take.
 void waitForLine(Twin& in) {
+    if (_captureMode()) {
+        // The input file's next line, as if typed and entered; once the file's lines are
+        // used up, an empty line, as Enter on an empty box gives.
+        string line;
+        _captureNextLine(line);
+        in.strBack.push_back(line);
+        in.index = static_cast<int>(in.strBack.size());
+        acceptInto(in, line);
+        return;
+    }
     LRESULT taken;
     {
         TblockedScope waiting;
@@ -177,7 +188,9 @@ void Twin::_hide(int left) {
         _hideEdit();
 }
 
-bool Twin::_needLine() { return qiv::needsNextLine(_sin); }
+// A captured run whose input file is used up gets no further line for a value: the
+// extraction fails, where a person would be asked again and again.
+bool Twin::_needLine() { return qiv::needsNextLine(_sin) && !(_captureMode() && _captureInputUsedUp()); }
 
 void Twin::getNext() {
     _runtimeCheckpoint();

@@ -174,6 +174,7 @@ LONG WINAPI showOutputOnCrash(EXCEPTION_POINTERS* crash) {
             SendMessageTimeoutA(hwndOutput, kShowQueued, 0, 0, SMTO_NORMAL, 2000, &ignored);
         }
     }
+    if (_captureMode()) _captureCrashed();  // writes the capture's files; does not return
     return g_previousFilter != NULL ? g_previousFilter(crash) : EXCEPTION_CONTINUE_SEARCH;
 }
 }  // namespace
@@ -201,6 +202,11 @@ void _showQueuedFromWorker() {
 }
 
 bool _outputQueueBusy() { return g_inQueue != 0; }
+
+string _outputPaneText() {
+    if (onUiThread()) showQueued();
+    return g_pane.text();
+}
 
 void _showOutputOnTimer() {
     if (g_queueFilled != 0 && static_cast<LONG>(GetTickCount() - g_nextTimedShow) >= 0) showQueued();

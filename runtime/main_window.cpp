@@ -97,13 +97,16 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR cmdLine, int) {
     layout.width = _winWidth;
     layout.height = _winHight;
     layout.outWinSize = _outWinSize;
-    hwndMain = CreateWindowExA(0, "Qiv", getCurName().c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+    // A captured run is never shown: no window on the screen, no taskbar button, no focus.
+    const DWORD shown = _captureMode() ? 0 : WS_VISIBLE;
+    hwndMain = CreateWindowExA(0, "Qiv", getCurName().c_str(), WS_OVERLAPPEDWINDOW | shown,
                                _winLeft, _winTop, _winWidth, _winHight, NULL, NULL, instance, NULL);
     _markStartup(kMarkMainWindow);
     creat3Win(hwndMain);
     _markStartup(kMarkChildren);
     SetTimer(hwndMain, kPresentTimer, kPresentMilliseconds, NULL);
     SetTimer(hwndMain, kOutputTimer, kOutputMilliseconds, NULL);
+    if (_captureMode()) _captureStart();  // no paint of a hidden canvas would start the run
 
     MSG msg;
     while (GetMessageA(&msg, NULL, 0, 0) > 0) {
@@ -117,8 +120,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR cmdLine, int) {
 // Window tree
 // ---------------------------------------------------------------------------------------
 void creat3Win(HWND main) {
-    RegisterHotKey(main, HOTKEY_RUN, MOD_CONTROL, 'R');
-    RegisterHotKey(main, HOTKEY_QUIT, MOD_CONTROL, 'Q');
+    // A captured run (a whole class, one after the other) leaves the user's keys alone.
+    if (!_captureMode()) {
+        RegisterHotKey(main, HOTKEY_RUN, MOD_CONTROL, 'R');
+        RegisterHotKey(main, HOTKEY_QUIT, MOD_CONTROL, 'Q');
+    }
 
     HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(main, GWLP_HINSTANCE));
     ZeroMemory(&myWinClass, sizeof myWinClass);

@@ -21,7 +21,8 @@ void TPen::init(HWND window) {
     hwnd = window;
     x = y = 0;
     angle = 270;
-    hdc = BeginPaint(window, &ps);
+    // A hidden window's device context draws nowhere: capture mode draws into memory.
+    hdc = _captureMode() ? _captureCanvas(window) : BeginPaint(window, &ps);
     // A worker ended by force inside a shape may have left a path open on the window's
     // device context; this run's lines must reach the canvas.
     if (hdc != NULL) AbortPath(hdc);
@@ -38,7 +39,7 @@ void TPen::end() {
     if (hwnd == NULL || hdc == NULL) return;
     const HGDIOBJ own = SelectObject(hdc, GetStockObject(BLACK_PEN));
     if (own != NULL) DeleteObject(own);
-    EndPaint(hwnd, &ps);
+    if (!_captureMode()) EndPaint(hwnd, &ps);
 }
 
 // A dashed or dotted cosmetic pen exists only at width 1: wider ones with those styles are

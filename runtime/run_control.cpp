@@ -269,7 +269,7 @@ void _stopRun() {
     if (pen.headShow) pen.headShow = false;
     pen.speed(100).size(_penSize).color(7).down().angle(0);
     _pen.move(0, 0);
-    if (!onWorker && hwndMain != NULL) SwitchToThisWindow(hwndMain, TRUE);
+    if (!onWorker && hwndMain != NULL && !_captureMode()) SwitchToThisWindow(hwndMain, TRUE);
 }
 
 void pause() {

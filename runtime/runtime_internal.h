@@ -58,6 +58,9 @@ extern void (*closeDilogFun)();
 extern WNDCLASSA myWinClass;
 
 void creat3Win(HWND main);
+// Starts the requested run: the run's device context (erasing the canvas), the input and
+// text state, then the worker. The canvas's paint calls it, and capture mode at its start.
+void _startRun();
 void AddMenus(HWND main);
 LRESULT CALLBACK WndProc(HWND, UINT, WPARAM, LPARAM);
 LRESULT CALLBACK WndDrawProc(HWND, UINT, WPARAM, LPARAM);
@@ -169,6 +172,9 @@ void _showQueuedFromWorker();
 void _showOutputOnTimer();
 void _attachOutputPane();
 bool _outputQueueBusy();
+// The pane's whole text as it holds it, everything queued shown first (on the UI thread;
+// elsewhere what was shown so far).
+string _outputPaneText();
 // Takes the input boxes of a stopped run away: no object waits for a line any more.
 void _endInputWait();
 // Forgets lines entered for the last run that it never read (UI thread, at a run's start).
@@ -181,5 +187,22 @@ void _toolsSavePic();
 bool SaveWinBmp(HWND window, string fileName);        // the window's client area as a BMP file
 bool SaveCapturedBitmap(HBITMAP bitmap, string fileName);  // at the display's depth
 bool _saveBitmapAtDepth(HBITMAP bitmap, const string& fileName, int depth);  // 1, 4, 8 or 24
+
+// --- capture mode (capture_mode.cpp) --------------------------------------------------
+// A class-checking tool runs the program with QIV_CAPTURE_DIR set: hidden window, canvas in
+// memory, input from a file, boxes answered, a time limit, the result written as files.
+bool _captureMode();
+// The run's device context in capture mode: a memory bitmap of the canvas's client size,
+// erased as the canvas's paint would erase it (made once, kept for the process).
+HDC _captureCanvas(HWND canvas);
+// UI thread, once the window tree exists: starts the run and its watch.
+void _captureStart();
+// Worker: the input file's next line for a read (false and an empty line once used up).
+bool _captureNextLine(string& line);
+bool _captureInputUsedUp();
+// The program closed the window: the files of an ended run; the process ends.
+void _captureWindowClosed();
+// From the crash filter: the files of a crash; the process ends with code 3.
+void _captureCrashed();
 
 #endif

@@ -24,9 +24,19 @@ struct QuietDriveErrors {
 }  // namespace
 
 // Prepares the pen-head sprite, then takes the window's place and size from the settings
-// file, corrected against the screen; without a readable file, from the screen alone.
+// file, corrected against the screen; without a readable file, from the screen alone. A
+// captured run reads no file.
 void _initAug() {
     _head.init();
+    if (_captureMode()) {  // every capture has the same layout, whatever the file says
+        const qiv::WindowSettings s = qiv::compiledInSettings();
+        _winTop = s.top;
+        _winLeft = s.left;
+        _winWidth = s.width;
+        _winHight = s.height;
+        _outWinSize = s.outWinSize;
+        return;
+    }
     RECT desktop;
     GetClientRect(GetDesktopWindow(), &desktop);
     const qiv::ScreenRect screen = {desktop.left, desktop.top, desktop.right, desktop.bottom};
@@ -46,9 +56,13 @@ void _initAug() {
 
 // Ends a running program, then stores the main window's outer rectangle and the output
 // pane's height. The file is replaced only when written completely; a failure stores
-// nothing and is not reported.
+// nothing and is not reported. A captured run writes its capture's files instead.
 void _saveAug() {
     _stopRun();
+    if (_captureMode()) {  // the program closed its window: its run has ended
+        _captureWindowClosed();
+        return;
+    }
     RECT outer;
     if (hwndMain == NULL || !GetWindowRect(hwndMain, &outer)) return;
     _winLeft = outer.left;
