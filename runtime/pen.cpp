@@ -169,19 +169,22 @@ void animate(Tpen2& self, qiv::AnimationCursor plan) {
 }  // namespace
 
 // --- motion ------------------------------------------------------------------------------
+// A captured run is checked for its last picture only: it draws at once, whatever its speed.
+static double animationDelay(double delayTime) { return _captureMode() ? 0 : delayTime; }
+
 // NaN or infinite distances, turns, headings, coordinates and speeds are refused like other
 // invalid arguments: the call does nothing and the pen stays as it was.
 Tpen2& Tpen2::operator+(double len) {
     _runtimeCheckpoint();
     if (!qiv::usable(len)) return *this;
-    animate(*this, qiv::AnimationCursor::forward(len, delayTime, headShow));
+    animate(*this, qiv::AnimationCursor::forward(len, animationDelay(delayTime), headShow));
     return *this;
 }
 Tpen2& Tpen2::operator-(double len) { return operator+(-len); }
 Tpen2& Tpen2::operator^(double deg) {
     _runtimeCheckpoint();
     if (!qiv::usable(deg)) return *this;
-    animate(*this, qiv::AnimationCursor::turn(deg, delayTime, headShow));
+    animate(*this, qiv::AnimationCursor::turn(deg, animationDelay(delayTime), headShow));
     return *this;
 }
 Tpen2& Tpen2::fd(double len) { return operator+(len); }

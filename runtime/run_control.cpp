@@ -304,6 +304,9 @@ void pauseOff() {
 
 void wait(double seconds) {
     _runtimeCheckpoint();
+    // A captured run is checked for its last picture and text: its time limit is for programs
+    // that never end, not for those that pause.
+    if (_captureMode()) return;
     const qiv::WaitPlan plan = qiv::planWait(seconds);
     if (plan.kind == qiv::WaitPlan::Sleep) {
         TblockedScope blocked;
