@@ -154,6 +154,12 @@ static inline QcBarItem qc_bar_item(int position) {
     return item;
 }
 
+// Waits until the Run/Stop button shows Run. A run that ends by itself turns the button back
+// a moment after its worker is gone, and a press sent before that is a press of Stop.
+static inline bool qc_wait_run_button(DWORD ms) {
+    return qc_wait_for([] { return qc_bar_item(3).text == L"运行(&R)"; }, ms);
+}
+
 // Waits until the run has ended (worker gone, state Idle).
 static inline bool qc_wait_idle(DWORD ms) {
     return qc_wait_for([] { return !_runing && (work_hand == NULL || WaitForSingleObject(work_hand, 0) == WAIT_OBJECT_0); }, ms);
