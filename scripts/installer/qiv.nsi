@@ -24,6 +24,7 @@ Unicode true
   !define OTHER_KIND_TEXT "这个文件夹里的 Notepad++ 是 64 位的。请改用 64 位编辑器的安装包 qiv-setup-x64.exe。"
 !endif
 !define SAVED_KEYS "Qiv\tools\editor-keys-saved.txt"
+!define CHECK_SHORTCUT "画图作业检查.lnk"
 ; Exit codes of a silent run that installs nothing.
 !define EXIT_NO_EDITOR 2
 !define EXIT_OTHER_KIND 3
@@ -217,6 +218,12 @@ Section "Qiv"
     MessageBox MB_OK|MB_ICONEXCLAMATION "没有找到编译器：$INSTDIR\MinGW\bin\g++.exe$\r$\n$\r$\n请把 MinGW（GCC 6 或更新的版本，32 位或 64 位都可以）解压到 $INSTDIR\MinGW，使 bin 文件夹里有 g++.exe、as.exe 和 rm.exe，然后重新运行本安装程序。" /SD IDOK
   ${EndIf}
 
+  ; The class check, for the teacher: it asks for the class's folder and opens its report.
+  SetShellVarContext all
+  CreateDirectory "$SMPROGRAMS\${PRODUCT}"
+  CreateShortCut "$SMPROGRAMS\${PRODUCT}\${CHECK_SHORTCUT}" "$INSTDIR\Qiv\tools\qivcheck.exe" "" \
+    "$INSTDIR\Qiv\tools\qivcheck.exe" 0 SW_SHOWNORMAL "" "检查全班同学的画图程序，和老师的目标程序比较"
+
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\Qiv\uninstall.exe"'
   WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
@@ -244,6 +251,9 @@ Section "Uninstall"
     FindNext $0 $1
   ${Loop}
   FindClose $0
+  SetShellVarContext all
+  Delete "$SMPROGRAMS\${PRODUCT}\${CHECK_SHORTCUT}"
+  RMDir "$SMPROGRAMS\${PRODUCT}"
   !include "unmade.nsh"
   !include "unfiles.nsh"
   Delete "$INSTDIR\Qiv\uninstall.exe"

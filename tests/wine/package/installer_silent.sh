@@ -90,6 +90,9 @@ for f in plugins/NppPluginQiv/NppPluginQiv.dll Qiv/logo.h Qiv/tools/killprocess.
     [ -s "$editor/$f" ] && pass || failed "$f is missing"
 done
 ls "$editor/Qiv/Help/Doc/images/"*.png >/dev/null 2>&1 && pass || failed "the help page's pictures are missing"
+# The teacher's shortcut to the class check, in the start menu of all users.
+menu=$(find "$WINEPREFIX/drive_c" -path '*Start Menu/Programs/Qiv*' -name '画图作业检查.lnk' 2>/dev/null | head -1)
+[ -n "$menu" ] && pass || failed "no start-menu shortcut to the class check"
 
 # The runtime library of the folder's compiler, and its stamp.
 stamp=$(head -n 1 "$editor/Qiv/logoLib.stamp" 2>/dev/null)
@@ -159,6 +162,7 @@ left=$(cd "$editor" && find . | sed 's|^\./||' | grep -v '^\.$' | LC_ALL=C sort 
 check_eq "left after uninstalling" \
     "MinGW MinGW/bin MinGW/bin/ar.exe MinGW/bin/ar.exe.linux MinGW/bin/g++.exe MinGW/bin/g++.exe.linux MinGW/include Qiv Qiv/Help Qiv/Help/demo Qiv/Help/demo/lessons Qiv/Help/demo/lessons/my_work.cpp notepad++.exe " \
     "$left"
+[ -z "$menu" ] || [ ! -e "$menu" ] && pass || failed "the start-menu shortcut stayed after uninstalling"
 cmp -s "$WORK/shortcuts.before" "$keys" && pass || {
     failed "the shortcuts file was not restored"
     diff "$WORK/shortcuts.before" "$keys"
