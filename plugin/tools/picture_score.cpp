@@ -306,6 +306,79 @@ Picture thumbnail(const Picture& picture, int maxWidth) {
     return small;
 }
 
+Box drawnBox(const Picture& picture) {
+    Box box{picture.width, picture.height, 0, 0};
+    const uint32_t background = backgroundColour(picture);
+    for (int y = 0; y < picture.height; ++y) {
+        const uint32_t* row = picture.pixels.data() + static_cast<size_t>(y) * picture.width;
+        for (int x = 0; x < picture.width; ++x) {
+            if (!isDrawn(row[x], background)) continue;
+            box.left = std::min(box.left, x);
+            box.right = std::max(box.right, x + 1);
+            box.top = std::min(box.top, y);
+            box.bottom = std::max(box.bottom, y + 1);
+        }
+    }
+    return box.empty() ? Box() : box;
+}
+
+namespace {
+
+// Grows [low, high) about its middle to at least `least` wide, then moves and cuts it to
+// lie inside [0, limit).
+void widen(int& low, int& high, int least, int limit) {
+    if (high - low < least) {
+        const int missing = least - (high - low);
+        low -= missing / 2;
+        high += missing - missing / 2;
+    }
+    if (low < 0) {
+        high -= low;
+        low = 0;
+    }
+    if (high > limit) {
+        low -= high - limit;
+        high = limit;
+    }
+    low = std::max(low, 0);
+}
+
+}  // namespace
+
+Box shownPart(const std::vector<Box>& boxes, int width, int height, int margin, int minWidth, int minHeight) {
+    Box all{width, height, 0, 0};
+    for (const Box& b : boxes) {
+        if (b.empty()) continue;
+        all.left = std::min(all.left, b.left);
+        all.top = std::min(all.top, b.top);
+        all.right = std::max(all.right, b.right);
+        all.bottom = std::max(all.bottom, b.bottom);
+    }
+    if (all.empty()) return Box{0, 0, width, height};
+    all.left -= margin;
+    all.top -= margin;
+    all.right += margin;
+    all.bottom += margin;
+    widen(all.left, all.right, minWidth, width);
+    widen(all.top, all.bottom, minHeight, height);
+    return all;
+}
+
+Picture cropped(const Picture& picture, const Box& box) {
+    const int left = std::max(box.left, 0), top = std::max(box.top, 0);
+    const int right = std::min(box.right, picture.width), bottom = std::min(box.bottom, picture.height);
+    Picture part;
+    if (right <= left || bottom <= top) return part;
+    part.width = right - left;
+    part.height = bottom - top;
+    part.pixels.reserve(static_cast<size_t>(part.width) * part.height);
+    for (int y = top; y < bottom; ++y) {
+        const uint32_t* row = picture.pixels.data() + static_cast<size_t>(y) * picture.width;
+        part.pixels.insert(part.pixels.end(), row + left, row + right);
+    }
+    return part;
+}
+
 namespace {
 
 // CRLF (and a lone CR) as LF, and no whitespace at the end. None of these bytes can be the

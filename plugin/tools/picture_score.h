@@ -64,6 +64,24 @@ PictureScore comparePictures(const Picture& student, const Picture& target, int 
 // of one pixel stay visible.
 Picture thumbnail(const Picture& picture, int maxWidth);
 
+// A rectangle of pixels: columns left..right-1, rows top..bottom-1 (empty when right <= left
+// or bottom <= top).
+struct Box {
+    int left = 0, top = 0, right = 0, bottom = 0;
+    bool empty() const { return right <= left || bottom <= top; }
+};
+
+// The smallest box holding every drawn pixel of the picture (empty when nothing is drawn).
+Box drawnBox(const Picture& picture);
+
+// The part of the class's canvases the report shows: the boxes' union widened by `margin`
+// pixels on every side, then grown about its middle to at least `minWidth` x `minHeight`,
+// all kept inside a canvas of `width` x `height`. The whole canvas when every box is empty.
+Box shownPart(const std::vector<Box>& boxes, int width, int height, int margin, int minWidth, int minHeight);
+
+// The pixels of the picture inside `box` (cut to the picture).
+Picture cropped(const Picture& picture, const Box& box);
+
 struct TextScore {
     bool exact;           // equal but for line ends (CRLF or LF) and whitespace at the very end
     bool ignoringSpaces;  // equal once every space, tab, CR, LF and full-width space is removed

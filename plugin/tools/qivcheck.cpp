@@ -17,6 +17,7 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -35,8 +36,11 @@ namespace {
 
 using qivcheck::StudentResult;
 
-// Width of the report's small pictures.
+// Width of the report's small pictures, and the part of the canvases they show: where the
+// class drew, with a margin, at least this wide (and two thirds as high).
 constexpr int kThumbnailWidth = 240;
+constexpr int kShownMargin = 20;
+constexpr int kShownLeast = 200;
 // The build key keeps this much of a step's output; the hint is read from it.
 constexpr size_t kKeptOutput = 1090;
 // A run is ended by force this long after its own limit should have ended it.
@@ -410,13 +414,14 @@ void runAll(const Check& check, std::vector<Job>& jobs, int threads) {
 // ----------------------------------------------------------------------------------------
 const char kPictureFolder[] = "qivcheck-pictures";
 
-// Scores a job against the target, makes its small picture and keeps its whole picture in
-// the report's picture folder.
-void finishResult(Job& job, const Job* target, const qivcheck::Picture* targetPicture, const std::wstring& folder) {
-    qivcheck::Picture picture;
-    if (job.canvas.empty() || !qivcheck::readBmp(job.canvas, &picture)) return;
-    job.result.thumbnailBmp = qivcheck::writeBmp(qivcheck::thumbnail(picture, kThumbnailWidth));
-    const std::wstring name = (job.isTarget ? L"target_" : L"") + withoutExtension(fileNameOf(job.source)) + L".bmp";
+// Scores a job against the target, makes its small picture of the part of the canvas the
+// report shows, and keeps its whole picture in the report's picture folder.
+void finishResult(Job& job, const qivcheck::Picture& picture, const qivcheck::Box& shown, const Job* target,
+                  const qivcheck::Picture* targetPicture, const std::wstring& folder) {
+    if (picture.width == 0) return;
+    job.result.thumbnailBmp = qivcheck::writeBmp(qivcheck::thumbnail(qivcheck::cropped(picture, shown), kThumbnailWidth));
+    const std::wstring own = withoutExtension(fileNameOf(job.source));
+    const std::wstring name = (!job.isTarget ? own : lstrcmpiW(own.c_str(), L"target") == 0 ? own : L"target_" + own) + L".bmp";
     const std::wstring pictures = folder + L"\\" + qivtools::widen(kPictureFolder);
     CreateDirectoryW(pictures.c_str(), nullptr);
     if (writeBytes(pictures + L"\\" + name, job.canvas))
@@ -513,9 +518,21 @@ int check(const qivcheck::CheckOptions& options, bool interactive) {
     qivcheck::ClassReport report;
     report.folder = qivtools::ansi(check.folder);
     const Job* target = !check.target.empty() ? &jobs.front() : nullptr;
-    qivcheck::Picture targetPicture;
-    const bool targetDrew = target != nullptr && qivcheck::readBmp(target->canvas, &targetPicture);
-    for (Job& job : jobs) finishResult(job, target, targetDrew ? &targetPicture : nullptr, check.folder);
+    // Every picture, and the part of the canvas where the class drew: the small pictures show
+    // that part, so a star of 100 pixels is not lost in a canvas of 950.
+    std::vector<qivcheck::Picture> pictures(jobs.size());
+    std::vector<qivcheck::Box> boxes;
+    int width = 0, height = 0;
+    for (size_t i = 0; i < jobs.size(); ++i) {
+        if (jobs[i].canvas.empty() || !qivcheck::readBmp(jobs[i].canvas, &pictures[i])) continue;
+        boxes.push_back(qivcheck::drawnBox(pictures[i]));
+        width = std::max(width, pictures[i].width);
+        height = std::max(height, pictures[i].height);
+    }
+    const qivcheck::Box shown = qivcheck::shownPart(boxes, width, height, kShownMargin, kShownLeast, kShownLeast * 2 / 3);
+    const qivcheck::Picture* targetPicture = target != nullptr && pictures.front().width > 0 ? &pictures.front() : nullptr;
+    for (size_t i = 0; i < jobs.size(); ++i)
+        finishResult(jobs[i], pictures[i], shown, target, targetPicture, check.folder);
     if (target != nullptr) {
         report.hasTarget = true;
         report.targetFile = target->result.file;

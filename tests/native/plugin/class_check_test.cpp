@@ -178,6 +178,47 @@ TEST(PictureScore, TimingOnACanvas) {
     EXPECT_GT(shape, 0);
 }
 
+// The report shows where the class drew: the boxes of the drawings, their union with a margin
+// and a least size, kept on the canvas, and that part cut out.
+TEST(Thumbnail, ShowsThePartOfTheCanvasWhereTheClassDrew) {
+    Picture p = canvas(kWhite);
+    EXPECT_TRUE(drawnBox(p).empty());
+    line(p, 400, 300, 500, 300, kBlack);
+    plot(p, 450, 360, kRed);
+    const Box b = drawnBox(p);
+    EXPECT_EQ((std::vector<int>{b.left, b.top, b.right, b.bottom}), (std::vector<int>{400, 300, 501, 361}));
+
+    struct Case {
+        std::vector<Box> boxes;
+        Box expected;
+    };
+    const Case cases[] = {
+        {{}, {0, 0, 950, 690}},                                          // nothing drawn: all
+        {{Box()}, {0, 0, 950, 690}},
+        {{{100, 100, 400, 300}, Box()}, {80, 80, 420, 320}},             // margin of 20
+        {{{400, 300, 501, 361}}, {351, 261, 551, 401}},                  // then grown to 200 x 140
+        {{{400, 300, 410, 310}}, {305, 235, 505, 375}},
+        {{{0, 0, 10, 10}}, {0, 0, 200, 140}},                            // moved onto the canvas
+        {{{940, 680, 950, 690}}, {750, 550, 950, 690}},
+        {{{100, 100, 200, 200}, {700, 500, 800, 600}}, {80, 80, 820, 620}},  // the union
+        {{{0, 0, 950, 690}}, {0, 0, 950, 690}},                          // cut to the canvas
+    };
+    for (const Case& c : cases) {
+        const Box got = shownPart(c.boxes, 950, 690, 20, 200, 140);
+        EXPECT_EQ((std::vector<int>{c.expected.left, c.expected.top, c.expected.right, c.expected.bottom}),
+                  (std::vector<int>{got.left, got.top, got.right, got.bottom}))
+            << c.boxes.size() << " boxes";
+    }
+
+    const Picture part = cropped(p, Box{380, 280, 521, 381});
+    ASSERT_EQ(part.width, 141);
+    ASSERT_EQ(part.height, 101);
+    EXPECT_EQ(countOf(part, kBlack), 101);
+    EXPECT_EQ(part.pixels[static_cast<size_t>(80) * 141 + 70], kRed);
+    EXPECT_EQ(cropped(p, Box{900, 600, 1200, 900}).width, 50);  // cut to the picture
+    EXPECT_EQ(cropped(p, Box{960, 0, 990, 10}).pixels.size(), 0u);
+}
+
 TEST(Thumbnail, KeepsThinLinesAndTheAspect) {
     Picture p = canvas(kWhite);
     line(p, 10, 345, 940, 345, kBlack);  // one pixel high across the canvas

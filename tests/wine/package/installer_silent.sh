@@ -90,8 +90,10 @@ for f in plugins/NppPluginQiv/NppPluginQiv.dll Qiv/logo.h Qiv/tools/killprocess.
     [ -s "$editor/$f" ] && pass || failed "$f is missing"
 done
 ls "$editor/Qiv/Help/Doc/images/"*.png >/dev/null 2>&1 && pass || failed "the help page's pictures are missing"
-# The teacher's shortcut to the class check, in the start menu of all users.
-menu=$(find "$WINEPREFIX/drive_c" -path '*Start Menu/Programs/Qiv*' -name '画图作业检查.lnk' 2>/dev/null | head -1)
+# The teacher's shortcut to the class check, in the start menu of all users (its Chinese name
+# is stored in the locale Wine runs in: it is found by what it points to).
+menu=$(grep -las 'qivcheck\.exe' "$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Qiv"*/*.lnk |
+       head -1)
 [ -n "$menu" ] && pass || failed "no start-menu shortcut to the class check"
 
 # The runtime library of the folder's compiler, and its stamp.
