@@ -244,7 +244,7 @@ PictureScore comparePictures(const Picture& student, const Picture& target, int 
     }
     const double precision = static_cast<double>(studentMatched) / score.studentDrawn;
     const double recall = static_cast<double>(targetMatched) / score.targetDrawn;
-    if (precision + recall > 0) score.shape = percent(2 * precision * recall / (precision + recall));
+    score.shape = percent(std::min(precision, recall));
     if (studentMatched == 0) return score;
 
     // The colour is looked up only around the student's matching pixels, the pixels of its

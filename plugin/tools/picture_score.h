@@ -43,8 +43,9 @@ struct PictureScore {
 // Scores the student's picture against the target's. A drawn pixel matches when a drawn
 // pixel of the other picture lies within `tolerance` pixels of it (Chebyshev distance, so
 // within the square of side 2 * tolerance + 1 around it). Precision is the share of the
-// student's drawn pixels that match, recall the share of the target's; shape is
-// round(100 * 2PR / (P + R)). It is 0 when either picture has no drawn pixel, so an empty
+// student's drawn pixels that match, recall the share of the target's; shape is the smaller
+// of the two, in percent: three of a star's five lines, or a star with scribbles around it,
+// are not the star (the mean of the two would call three lines of five a match). It is 0 when either picture has no drawn pixel, so an empty
 // canvas scores 0, and so do two empty canvases: there is nothing to compare.
 //
 // Colour: among the student's matching pixels, the share whose colour is close (no channel

@@ -104,12 +104,13 @@ TEST(PictureScore, ScoresStudentDrawingsAgainstTheTargetStar) {
     Picture smallCanvas = canvas(kWhite, 600, 420);
     drawPath(smallCanvas, turtlePath(420, 300, 5, 100, 144), kBlack);
     // Drawn where the target has no canvas (below the star, were the rows 950 wide): matches
-    // nothing, so precision is the star's share of the student's pixels, recall 1.
+    // nothing, so precision is the star's share of the student's pixels, recall 1, and the
+    // score the smaller of the two.
     Picture beyondTarget = canvas(kWhite, 1500, 690);
     drawPath(beyondTarget, turtlePath(420, 300, 5, 100, 144), kBlack);
     line(beyondTarget, 1400, 150, 1400, 400, kBlack);
     const double starShare = countOf(target, kBlack) / (countOf(target, kBlack) + 251.0);
-    const int beyondShape = static_cast<int>(std::lround(100 * 2 * starShare / (starShare + 1)));
+    const int beyondShape = static_cast<int>(std::lround(100 * starShare));
 
     const struct {
         const char* name;
