@@ -48,19 +48,37 @@ start() {
     mkdir -p "$state"
     stop "$state" >/dev/null 2>&1 || true
     [ -n "$arch" ] || arch=$(wine_arch)
-    # A free display number: the first without a lock file.
+    # A free display number: the first without a lock file whose server starts. Two sessions
+    # started at the same moment may both pick one; the X server takes its lock file or gives
+    # up, and the one that gave up tries the next number.
+    local pid="" up=""
     for n in $(seq 91 140); do
-        [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || break
+        [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+        # Its own session, so it outlives the caller's process group, and no inherited
+        # output, so CTest does not wait for it.
+        setsid Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp </dev/null >"$state/xvfb.log" 2>&1 &
+        pid=$!
+        up=""
+        for _ in $(seq 50); do
+            kill -0 "$pid" 2>/dev/null || break
+            # A server that finds the display taken ends at once: still running a moment
+            # after the display's socket is there, it is the display's own.
+            if [ -e "/tmp/.X11-unix/X$n" ]; then
+                sleep 0.3
+                kill -0 "$pid" 2>/dev/null && up=yes
+                break
+            fi
+            sleep 0.1
+        done
+        [ -n "$up" ] && break
+        kill "$pid" 2>/dev/null || true
     done
+    [ -n "$up" ] || { echo "wine-env: no X server could be started" >&2; return 1; }
     display=":$n"
-    # Its own session, so it outlives the caller's process group, and no inherited output,
-    # so CTest does not wait for it.
-    setsid Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp </dev/null >"$state/xvfb.log" 2>&1 &
-    echo $! >"$state/xvfb.pid"
+    echo "$pid" >"$state/xvfb.pid"
     write_env "$state" "$display" "$arch"
     # shellcheck disable=SC1091
     . "$state/env.sh"
-    for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
     if [ ! -e "$WINEPREFIX/system.reg" ]; then
         [ "$arch" = x86_64 ] && export WINEARCH=win64 || export WINEARCH=win32
         "$QIV_WINE" wineboot -i >/dev/null 2>&1 || true
