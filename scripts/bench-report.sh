@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Writes the performance report from the benchmarks' printed lines (scripts/bench.sh measures
-# them into one folder: build, startup, bare, drawing, pentext, cout, turtle .txt).
+# them into one folder: build, startup, bare, drawing, pentext, cout, turtle, class .txt).
 #   scripts/bench-report.sh FOLDER ARCH OUTPUT.md
 set -euo pipefail
 out=$1 arch=$2 report=$3
@@ -23,6 +23,7 @@ settext=$(num cout.txt 'WM_SETTEXT of the 10000 lines \([0-9]+ bytes\): [0-9.]+'
 megabyte=$(num cout.txt '1 MB in one insertion: [0-9.]+' 2)
 short=$(num cout.txt '100000 short insertions: [0-9.]+' 2)
 oneline=$(num cout.txt 'from the worker: median [0-9.]+')
+classcheck=$(num class.txt 'rows, [0-9.]+ s')
 
 {
     echo "# Performance"
@@ -45,6 +46,7 @@ oneline=$(num cout.txt 'from the worker: median [0-9.]+')
     echo "| Worker time of one such line | $perline us | each line shown at once, as before: $oneline ms | | at most 10 us |"
     echo "| 1 MB in one insertion, to the end banner | $megabyte s | | | |"
     echo "| 100,000 short insertions, to the end banner | $short s | | | |"
+    echo "| Class check: 30 programs and the target built, run in capture mode (two of them to the 10 s limit), scored, report written | $classcheck s | | | about 60 s |"
     echo
     echo "Pace of animated moves at every speed level (target: within 3 % or 0.1 ms):"
     echo

@@ -33,6 +33,8 @@ QIV_WINE_STATE=$state "$root/scripts/wine-run.sh" "$bench/output_insertion/outpu
     >"$out/cout.txt"
 QIV_WINE_STATE=$state "$root/scripts/wine-run.sh" "$tree/tests/bench/console_lines.exe" 2>&1 >/dev/null | tr -d '\r' \
     >>"$out/cout.txt"
+step "the class check on a class of 30 (about a minute)"
+QIV_WINE_STATE=$state "$root/scripts/bench-class-check.sh" "$tree/tests/standins/npp" 30 >"$out/class.txt"
 step "Python's turtle module drawing the same lines"
 # shellcheck disable=SC1091
 (. "$state/env.sh" && LC_ALL=C.UTF-8 python3 "$root/tests/bench/turtle_lines.py") >"$out/turtle.txt"

@@ -350,11 +350,10 @@ void run(const Check& check, Job& job) {
         job.canvas = qivtools::readFileBytes(captureDir + L"\\canvas.bmp", 64u << 20);
         job.output = qivtools::readFileBytes(captureDir + L"\\output.txt", 16u << 20);
     } else {
-        // Ended without its capture: by force at the limit, or by a crash the runtime could
-        // not catch.
-        job.result.run = forced ? StudentResult::Timeout : StudentResult::Crashed;
+        // Ended without its capture: by force at the limit, by exit(0) in the program (its
+        // picture is gone with it), or by a crash the runtime could not catch.
+        job.result.run = forced ? StudentResult::Timeout : exitCode == 0 ? StudentResult::Ended : StudentResult::Crashed;
     }
-    (void)exitCode;
     job.result.runSeconds = report.complete && report.milliseconds > 0 ? report.milliseconds / 1000.0 : secondsSince(start);
 }
 
