@@ -2,6 +2,8 @@
 // of 0x81..0xFE and never look like code.
 #include "student_source.h"
 
+#include <algorithm>
+
 #include <vector>
 
 namespace {
@@ -198,7 +200,9 @@ SourcePlace declarationOf(std::string_view source, std::string_view name, int ex
 
 SourcePlace codeEndBefore(std::string_view source, int line, char& last) {
     last = '\0';
-    for (int l = line - 1; l >= 1; --l) {
+    // Lines past the end of the file are empty: a line number of the compiler's beyond it
+    // (or a damaged one of hundreds of millions) starts the search at the last line.
+    for (int l = std::min(line - 1, sourceLineCount(source)); l >= 1; --l) {
         std::string_view text = sourceLine(source, l);
         const std::size_t comment = text.find("//");
         if (comment != std::string_view::npos)

@@ -1,9 +1,11 @@
 // Tests of the compiler message translation. Compiled with -fexec-charset=GBK, so the
 // expected narrow literals below are the GBK bytes the panel receives.
 #include "message_translation.h"
+#include "student_source.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <random>
 #include <string>
 #include <vector>
@@ -557,6 +559,23 @@ TEST(MessageTranslation, HeaderMessagesWithoutTheFileMoveNoCaret) {
     ASSERT_TRUE(hint.found);
     EXPECT_EQ(0, hint.line);
     EXPECT_EQ("============编译出错:    main 必须写成 int main()", hint.text);
+}
+
+// A line number far past the end of the student's file (a damaged report) is answered at
+// once: the search for the code before it starts at the file's last line. It took seconds
+// per message when it counted down from the number given.
+TEST(MessageTranslation, LineNumbersPastTheFileAreAnsweredAtOnce) {
+    const std::string output = "C:\\d\\a.cpp:2147483647:1: error: expected ';' before '}' token";
+    const auto start = std::chrono::steady_clock::now();
+    const MessageHint hint =
+        composeFirstMessageHint(output.data(), output.size(), StudentFile{"a.cpp", "int main()\n{\n    pen.fd(1)\n}\n"});
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_TRUE(hint.found);
+    EXPECT_LT(seconds, 1.0);
+    char last = 0;
+    const SourcePlace place = codeEndBefore("a\nb;\n\n", 2147483647, last);
+    EXPECT_EQ(2, place.line);
+    EXPECT_EQ(';', last);
 }
 
 }  // namespace
