@@ -19,7 +19,7 @@ int main() {
     ++runs;
     started = true;
     if (runs == 1) {
-        qc_watchdog(600000);
+        qc_watchdog(850000);  // 3-5 minutes on a quiet machine, up to 9 on a loaded one
         extern void driver();
         qc_start_driver(driver);
         return 0;
