@@ -24,6 +24,7 @@
 #include "plugin_state.h"
 #include "source_encoding.h"
 #include "text_conversion.h"
+#include "tools/tool_files.h"
 
 namespace {
 
@@ -108,27 +109,6 @@ std::string viewTextAsUtf8(HWND view) {
     return utf8;
 }
 
-// True when the ANSI code page holds `c` exactly (no substitute, no best-fit look-alike).
-bool fitsAnsiCodePage(char32_t c) {
-    wchar_t units[2];
-    int count = 1;
-    if (c > 0xFFFF) {
-        units[0] = static_cast<wchar_t>(0xD800 + ((c - 0x10000) >> 10));
-        units[1] = static_cast<wchar_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
-        count = 2;
-    } else {
-        units[0] = static_cast<wchar_t>(c);
-    }
-    char bytes[8];
-    BOOL usedDefault = FALSE;
-    const int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, units, count, bytes,
-                                           sizeof bytes, nullptr, &usedDefault);
-    if (length <= 0 || usedDefault) return false;
-    wchar_t back[4];
-    const int backCount = MultiByteToWideChar(CP_ACP, 0, bytes, length, back, 4);
-    return backCount == count && back[0] == units[0] && (count == 1 || back[1] == units[1]);
-}
-
 // A document the editor keeps in UTF-8 (or UTF-16) with non-ASCII text is converted to the
 // ANSI code page before it is saved, so the program prints its Chinese as written. False,
 // with the reason in the panel, when the build must not go on.
@@ -139,7 +119,7 @@ bool prepareSourceEncoding() {
     HWND view = currentView();
     if (view == nullptr) return true;
     const EncodingDecision decision =
-        decideSourceEncoding(encoding, heldCodePage, viewTextAsUtf8(view), fitsAnsiCodePage);
+        decideSourceEncoding(encoding, heldCodePage, viewTextAsUtf8(view), qivtools::fitsAnsiCodePage);
     switch (decision.action) {
     case EncodingDecision::BuildAsItIs:
         return true;

@@ -219,22 +219,6 @@ struct Job {
     std::string output;   // the capture's output.txt
 };
 
-bool fitsAnsi(char32_t c) {
-    wchar_t units[2];
-    int count = 1;
-    if (c >= 0x10000) {
-        units[0] = static_cast<wchar_t>(0xD800 + ((c - 0x10000) >> 10));
-        units[1] = static_cast<wchar_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
-        count = 2;
-    } else {
-        units[0] = static_cast<wchar_t>(c);
-    }
-    char bytes[8];
-    BOOL usedDefault = FALSE;
-    return WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, units, count, bytes, sizeof bytes, nullptr, &usedDefault) > 0 &&
-           !usedDefault;
-}
-
 // The program as the compiler is to read it, as the build key hands the editor's document to
 // it: a UTF-8 file holding Chinese is converted to the ANSI code page. False (with the
 // reason) when it cannot be.
@@ -243,7 +227,7 @@ bool sourceForCompiler(const std::string& bytes, std::string& built, std::string
     const std::string text = bom ? bytes.substr(3) : bytes;
     const bool utf8 = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(), static_cast<int>(text.size()), nullptr, 0) > 0 || text.empty();
     const int encoding = bom ? bufferUtf8Bom : utf8 ? bufferUtf8 : bufferAnsi;
-    const EncodingDecision decision = decideSourceEncoding(encoding, 0, text, fitsAnsi);
+    const EncodingDecision decision = decideSourceEncoding(encoding, 0, text, qivtools::fitsAnsiCodePage);
     built = bytes;
     if (decision.action == EncodingDecision::Refuse) {
         refusal = qivtools::ansi(notConvertibleLine(decision.line, decision.character));

@@ -102,4 +102,25 @@ std::string ansi(const std::wstring &text) {
 
 std::wstring widen(const std::string &ascii) { return std::wstring(ascii.begin(), ascii.end()); }
 
+// True when the ANSI code page holds `c` exactly (no substitute, no best-fit look-alike).
+bool fitsAnsiCodePage(char32_t c) {
+    wchar_t units[2];
+    int count = 1;
+    if (c > 0xFFFF) {
+        units[0] = static_cast<wchar_t>(0xD800 + ((c - 0x10000) >> 10));
+        units[1] = static_cast<wchar_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
+        count = 2;
+    } else {
+        units[0] = static_cast<wchar_t>(c);
+    }
+    char bytes[8];
+    BOOL usedDefault = FALSE;
+    const int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, units, count, bytes,
+                                           sizeof bytes, nullptr, &usedDefault);
+    if (length <= 0 || usedDefault) return false;
+    wchar_t back[4];
+    const int backCount = MultiByteToWideChar(CP_ACP, 0, bytes, length, back, 4);
+    return backCount == count && back[0] == units[0] && (count == 1 || back[1] == units[1]);
+}
+
 }  // namespace qivtools

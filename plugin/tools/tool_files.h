@@ -36,6 +36,9 @@ bool replaceFileWithCopy(const std::wstring &from, const std::wstring &to);
 // A text in the ANSI code page, for the console output the installer and the plug-in read.
 std::string ansi(const std::wstring &text);
 std::wstring widen(const std::string &ascii);
+// True when the ANSI code page holds `c` exactly (no substitute, no best-fit look-alike):
+// whether a UTF-8 program can be built in that code page.
+bool fitsAnsiCodePage(char32_t c);
 
 }  // namespace qivtools
 
