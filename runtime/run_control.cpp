@@ -10,6 +10,9 @@
 // force, and then only while its instruction pointer lies in the program's own code, not
 // inside a system library that may hold a lock (the heap, GDI) the UI thread needs later:
 // it is suspended there and sent on to ExitThread, so it gives back its stack and handle.
+// A worker already on its way out is never suspended nor ended by force: while the system
+// detaches it from every module it holds the loader lock, which a thread ended there keeps
+// for good; every later thread (the next run's worker) would then hang before its first line.
 #include "runtime_internal.h"
 #include "startup_marks.h"
 
@@ -34,6 +37,7 @@ enum StopOwner { kNobody = 0, kWorker = 1, kUi = 2 };
 volatile LONG g_stopOwner = kNobody;
 volatile LONG g_blocked = 0;       // the worker is blocked inside the runtime
 volatile DWORD g_workerId = 0;
+volatile LONG g_workerLeaving = 0; // the worker has begun to end its thread
 HANDLE g_stopEvent = NULL;         // manual reset; set while a stop of the UI is pending
 // Pause asks the worker to halt at its next runtime call: there it waits, as blocked inside
 // the runtime, until Continue sets the event (or a stop ends it), and the UI thread
@@ -43,6 +47,9 @@ HANDLE g_continueEvent = NULL;     // manual reset; set when no pause is request
 
 const DWORD kSelfStopMs = 100;     // how long a worker gets to reach a checkpoint
 const int kSafePointTries = 2000;  // attempts to catch a looping worker in its own code
+// How long a leaving worker is waited for. Its exit takes well under a millisecond, but on a
+// loaded machine it can take seconds; ending it by force there would wedge every later run.
+const DWORD kLeavingWorkerMs = 60000;
 
 bool workerAlive() { return work_hand != NULL && WaitForSingleObject(work_hand, 0) == WAIT_TIMEOUT; }
 
@@ -78,16 +85,27 @@ bool inProgramCode(HANDLE thread) {
     return ip >= lo && ip < lo + nt->OptionalHeader.SizeOfImage;
 }
 
+// Suspends the worker unless it is leaving (then it is left running: false). Reading its
+// context makes sure it has really halted before its flags are read.
+bool suspendUnlessLeaving(bool* inCode) {
+    if (SuspendThread(work_hand) == static_cast<DWORD>(-1)) return false;
+    *inCode = inProgramCode(work_hand);
+    if (!g_workerLeaving) return true;
+    ResumeThread(work_hand);
+    return false;
+}
+
 // Suspends the worker at a point where it holds no system lock: in the program's own code
 // or blocked inside the runtime. After kSafePointTries it suspends it wherever it is.
-// Returns whether the worker is now suspended (false: it is gone); *inOwnCode tells whether
-// it was caught running the program's own code.
+// Returns whether the worker is now suspended (false: it is gone, or leaving and left to
+// end); *inOwnCode tells whether it was caught running the program's own code.
 bool suspendAtSafePoint(bool* inOwnCode = NULL) {
     if (inOwnCode != NULL) *inOwnCode = false;
+    bool inCode = false;
     for (int i = 0; i < kSafePointTries; ++i) {
-        if (SuspendThread(work_hand) == static_cast<DWORD>(-1)) return false;
+        if (!suspendUnlessLeaving(&inCode)) return false;
         if (g_blocked) return true;
-        if (inProgramCode(work_hand) && !_outputQueueBusy()) {
+        if (inCode && !_outputQueueBusy()) {
             if (inOwnCode != NULL) *inOwnCode = true;
             return true;
         }
@@ -97,13 +115,22 @@ bool suspendAtSafePoint(bool* inOwnCode = NULL) {
         PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
         Sleep(i < 50 ? 0 : 1);
     }
-    return SuspendThread(work_hand) != static_cast<DWORD>(-1);
+    return suspendUnlessLeaving(&inCode);
+}
+
+// Waits for a worker that has begun to leave; false when it is not leaving or did not end.
+bool awaitLeavingWorker() { return g_workerLeaving && waitWorkerEnd(kLeavingWorkerMs); }
+
+// Ends the worker's thread from the worker itself, marked as leaving first.
+[[noreturn]] void leaveWorker() {
+    InterlockedExchange(&g_workerLeaving, 1);
+    ExitThread(0);
 }
 
 // Where a worker caught in the program's own code is sent: it ends itself, so the system
 // gives back its stack and everything else a thread holds, which a thread ended from outside
 // keeps for good (about 1 MiB and a handle per stop).
-void WINAPI endStoppedWorker() { ExitThread(0); }
+void WINAPI endStoppedWorker() { leaveWorker(); }
 
 // Makes the suspended worker continue in endStoppedWorker, on its own stack below the frames
 // it was in, as if called from there. Only for a worker stopped in the program's own code:
@@ -139,16 +166,20 @@ bool endWorkerFromUi() {
     SetEvent(g_stopEvent);
     // Undo pause and input suspension, so the worker reaches its next checkpoint.
     while (ResumeThread(work_hand) > 1) {}
-    if (waitWorkerEnd(kSelfStopMs)) return true;
+    if (waitWorkerEnd(kSelfStopMs) || awaitLeavingWorker()) return true;
     // A loop of the program's own that calls nothing of the runtime.
     bool inOwnCode = false;
     if (suspendAtSafePoint(&inOwnCode) && inOwnCode && sendToItsEnd(work_hand)) {
         ResumeThread(work_hand);
-        if (waitWorkerEnd(kSelfEndMs)) {
+        if (waitWorkerEnd(kSelfEndMs) || awaitLeavingWorker()) {
             _resetOutputLock();
             return true;
         }
         suspendAtSafePoint();
+    }
+    if (awaitLeavingWorker()) {
+        _resetOutputLock();
+        return true;
     }
     TerminateThread(work_hand, 0);
     WaitForSingleObject(work_hand, 5000);
@@ -162,14 +193,14 @@ bool _stopInProgress() { return g_stopOwner != kNobody; }
 
 void _runtimeCheckpoint() {
     if (GetCurrentThreadId() != g_workerId) return;
-    if (g_stopOwner == kUi) ExitThread(0);
+    if (g_stopOwner == kUi) leaveWorker();
     if (g_pauseRequested && g_stopOwner == kNobody) {
         {
             TblockedScope blocked;
             const HANDLE events[2] = {g_continueEvent, g_stopEvent};
             WaitForMultipleObjects(2, events, FALSE, INFINITE);
         }
-        if (g_stopOwner == kUi) ExitThread(0);
+        if (g_stopOwner == kUi) leaveWorker();
     }
 }
 
@@ -208,6 +239,7 @@ void threadWork() {
     SetEvent(g_continueEvent);
     g_stopOwner = kNobody;
     g_blocked = 0;
+    g_workerLeaving = 0;
     if (work_hand != NULL) CloseHandle(work_hand);
     DWORD id = 0;
     // The run counts as active from here on, so no second worker can start before this one
@@ -243,6 +275,7 @@ DWORD WINAPI _callWork_zq(LPVOID) {
     _runtimeCheckpoint();  // a stop during the start steps ends the run before the program
     work_zq();
     _stopRun();
+    InterlockedExchange(&g_workerLeaving, 1);
     return 0;
 }
 
@@ -251,7 +284,7 @@ void _stopRun() {
     if (onWorker) {
         // The program returned. If the user stopped it in the same moment, the UI thread
         // owns the sequence and this worker simply ends.
-        if (InterlockedCompareExchange(&g_stopOwner, kWorker, kNobody) != kNobody) ExitThread(0);
+        if (InterlockedCompareExchange(&g_stopOwner, kWorker, kNobody) != kNobody) leaveWorker();
     } else if (!endWorkerFromUi()) {
         return;
     }

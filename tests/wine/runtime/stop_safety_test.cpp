@@ -2,18 +2,34 @@
 // whatever the worker is doing: a loop of its own that calls nothing of the runtime, one
 // that allocates memory all the time, a long wait, pen motion, output, paused in any of
 // them. Each state is stopped 50 times in a row; after every stop the end banner appears
-// exactly once and a new run starts and finishes normally.
+// exactly once and a new run starts and finishes normally. Last, a worker whose exit takes
+// 20 s is waited for, not ended by force, and the next run starts.
 #include <qiv_check.h>
 
 #include <vector>
 
-enum Mode { Finish, TightLoop, HeapLoop, LongWait, Motion, Output, ModeCount };
+enum Mode { Finish, TightLoop, HeapLoop, LongWait, Motion, Output, ModeCount, SlowExit = ModeCount };
 static const char* const kModeNames[] = {"finish", "tight loop", "heap loop", "wait(10)", "pen motion", "cout loop"};
 
 static volatile int mode = Finish;
 static volatile int runs = 0;  // runs begun, this program's first included
 static volatile bool started = false;  // the current run has reached the program's own code
 static volatile bool finished = false; // a Finish run got to its end
+
+// A thread leaving the process is detached from every module under the system's loader lock;
+// this callback makes that take 20 s for one chosen worker, as a loaded machine may make a
+// thread's exit slow, long past the stop's attempts to catch the worker in its own code. Ended
+// by force in there, the thread keeps the lock for good: every later thread, the next run's
+// worker, hangs before its first line, and even the process's exit hangs.
+static volatile DWORD slowThread = 0;
+static volatile LONG slowDetaches = 0;
+static void NTAPI onThreadEvent(PVOID, DWORD reason, PVOID) {
+    if (reason == DLL_THREAD_DETACH && slowThread != 0 && GetCurrentThreadId() == slowThread) {
+        InterlockedIncrement(&slowDetaches);
+        Sleep(20000);
+    }
+}
+extern "C" __attribute__((section(".CRT$XLY"), used)) const PIMAGE_TLS_CALLBACK qcThreadCallback = onThreadEvent;
 
 int main() {
     ++runs;
@@ -49,6 +65,9 @@ int main() {
         for (;;) pen.fd(50).rt(91);
     case Output:
         for (long i = 0;; ++i) cout << i << ' ';
+    case SlowExit:
+        slowThread = GetCurrentThreadId();
+        for (;;) pen.fd(50).rt(91);
     }
     return 0;
 }
@@ -191,4 +210,24 @@ void driver() {
        "S = start banner, E)", events.c_str());
     qc_command(2);  // the mark off again
     ok(qc_wait_for([=] { return runs == runsBefore + 2; }, 5000) && qc_wait_idle(5000), "second toggle");
+
+    // Stop while the worker's exit takes 20 s: the Stop waits for it, then the next run runs.
+    // A window that lost the loader lock may hang in the Stop itself: it gets a minute.
+    ok(startRun(SlowExit), "slow exit: the run did not start");
+    const DWORD t0 = GetTickCount();
+    DWORD_PTR answer = 0;
+    const bool answered = SendMessageTimeoutA(hwndMain, WM_COMMAND, MAKEWPARAM(1, 0), 0, SMTO_NORMAL, 60000, &answer);
+    const DWORD took = GetTickCount() - t0;
+    printf("a Stop of a worker whose exit takes 20 s took %lu ms\n", (unsigned long)took);
+    ok(slowDetaches == 1 && took >= 19000, "slow exit: %ld slow detaches, the Stop took %lu ms", (long)slowDetaches,
+       (unsigned long)took);
+    ok(!_runing && WaitForSingleObject(work_hand, 0) == WAIT_OBJECT_0, "slow exit: still running after Stop");
+    slowThread = 0;
+    if (!answered || !startRun(Finish) || !qc_wait_idle(5000)) {
+        ok(false, "slow exit: no run after the Stop (the worker was ended by force while leaving)");
+        // The loader lock is lost: an orderly exit of the process would hang too.
+        printf("stop_safety_test: %ld checks, %ld failed\n", (long)qc_checks, (long)qc_failures);
+        fflush(stdout);
+        TerminateProcess(GetCurrentProcess(), 1);
+    }
 }
