@@ -106,7 +106,16 @@ if [ "$KIND" = 32 ]; then
     cmp -s "$editor/Qiv/logoLib.a" "$editor/Qiv/runtime/i686/logoLib.a" && pass ||
         failed "our own compiler did not get the package's i686 library"
 else
-    case "$stamp" in *"threads=posix"*) pass ;; *) failed "the library's stamp does not name the posix compiler: [$stamp]" ;; esac
+    case "$stamp" in
+    *"threads=posix"*) pass ;;
+    *)  failed "the library's stamp does not name the posix compiler: [$stamp]"
+        # What the installer's run of makeruntime would have shown (a silent installation
+        # shows nothing), from a second run of it: the same words, or a success if the
+        # failure came and went.
+        echo "  makeruntime.exe run again:"
+        (cd "$editor" && "$QIV_WINE" "$editor/Qiv/tools/makeruntime.exe" </dev/null 2>&1; echo "  exit code $?") |
+            tr -d '\r' | sed 's/^/    /' ;;
+    esac
     cmp -s "$editor/Qiv/logoLib.a" "$editor/Qiv/runtime/$target/logoLib.a" &&
         failed "the posix compiler got the package's library instead of one built for it" || pass
     ls -d "$editor"/Qiv/runtime/build.* >/dev/null 2>&1 && failed "the runtime's work folder was left" || pass
