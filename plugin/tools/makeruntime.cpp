@@ -228,6 +228,7 @@ bool buildLibrary(const Paths &p, const qiv::CompilerFacts &facts, const std::ws
         const std::wstring threadsFolder = work + L"\\threads";
         CreateDirectoryW(threadsFolder.c_str(), nullptr);
         std::string words;
+        bool extracted = false;
         if (library.find_first_of("/\\") != std::string::npos &&
             runHidden(quoted(p.ar) + L" x " + quoted(widen(library)), compilerEnvironment(p), words, threadsFolder) == 0) {
             WIN32_FIND_DATAW found;
@@ -236,7 +237,13 @@ bool buildLibrary(const Paths &p, const qiv::CompilerFacts &facts, const std::ws
                 do members += L" " + quoted(threadsFolder + L"\\" + found.cFileName);
                 while (FindNextFileW(search, &found));
                 FindClose(search);
+                extracted = true;
             }
+        }
+        // Without them every program would need the compiler's libwinpthread-1.dll.
+        if (!extracted) {
+            std::fwrite(words.data(), 1, words.size(), stdout);
+            return say(L"makeruntime: 没能取出编译器的线程库 libwinpthread.a（" + widen(library) + L"）"), false;
         }
     }
     std::string words;
@@ -332,17 +339,23 @@ int run(bool checkOnly) {
     toolHeadersInPlace(p, true);
     removeAbandonedWork(p);
     const std::wstring work = p.runtime + L"\\build." + std::to_wstring(GetCurrentProcessId());
-    removeFolder(work);
-    CreateDirectoryW(work.c_str(), nullptr);
-    bool ok;
-    if (action == qiv::RuntimeAction::UseShipped) {
-        say(L"makeruntime: 使用安装包里为 " + widen(signature) + L" 做好的运行库");
-        ok = probeLinks(p, work, shipped + L"\\logoLib.a", shipped + L"\\Qiv_private.res") &&
-             install(p, shipped + L"\\logoLib.a", shipped + L"\\Qiv_private.res", stamp);
-    } else {
-        say(L"makeruntime: 用编译器 " + widen(signature) + L" 生成运行库");
-        ok = buildLibrary(p, facts, work) && probeLinks(p, work, work + L"\\logoLib.a", shipped + L"\\Qiv_private.res") &&
-             install(p, work + L"\\logoLib.a", shipped + L"\\Qiv_private.res", stamp);
+    // A second attempt when the first fails: a compiler run can fail once for reasons of the
+    // moment (a virus scanner holding a new file, a busy machine); a real fault fails twice.
+    bool ok = false;
+    for (int attempt = 0; attempt < 2 && !ok; ++attempt) {
+        if (attempt > 0) say(L"makeruntime: 再试一次");
+        removeFolder(work);
+        CreateDirectoryW(work.c_str(), nullptr);
+        if (action == qiv::RuntimeAction::UseShipped) {
+            say(L"makeruntime: 使用安装包里为 " + widen(signature) + L" 做好的运行库");
+            ok = probeLinks(p, work, shipped + L"\\logoLib.a", shipped + L"\\Qiv_private.res") &&
+                 install(p, shipped + L"\\logoLib.a", shipped + L"\\Qiv_private.res", stamp);
+        } else {
+            say(L"makeruntime: 用编译器 " + widen(signature) + L" 生成运行库");
+            ok = buildLibrary(p, facts, work) &&
+                 probeLinks(p, work, work + L"\\logoLib.a", shipped + L"\\Qiv_private.res") &&
+                 install(p, work + L"\\logoLib.a", shipped + L"\\Qiv_private.res", stamp);
+        }
     }
     removeFolder(work);
     if (ok) say(L"makeruntime: 运行库已就绪");

@@ -9,6 +9,9 @@
 // Windows compiler. Like g++, it prints nothing when the step succeeds, and it exits with
 // the compiler's exit status.
 //
+// A file <own name>.fail-once beside the stand-in makes its next run fail without running
+// anything (as a compiler run may fail once on a busy machine); that run deletes the file.
+//
 // A source holding the text "qiv-test: probe the panel" makes it look, before compiling,
 // at the stand-in editor host's output panel while the build waits for it, and print
 // "panel-probe: visible=V painted=P" first: painted=1 when the panel's edit control has
@@ -179,9 +182,20 @@ std::string currentUnixFolder() {
     return path.empty() ? std::string(".") : path;
 }
 
+// True once for each <own name>.fail-once put beside the stand-in.
+bool failsThisOnce() {
+    wchar_t self[MAX_PATH];
+    const DWORD length = GetModuleFileNameW(nullptr, self, MAX_PATH);
+    return length > 0 && length < MAX_PATH && DeleteFileW((std::wstring(self) + L".fail-once").c_str());
+}
+
 }  // namespace
 
 int wmain(int, wchar_t **) {
+    if (failsThisOnce()) {
+        writeOut("stand-in: failed once, as asked by the .fail-once file\r\n");
+        return 1;
+    }
     int argc = 0;
     wchar_t **argv = CommandLineToArgvW(GetCommandLineW(), &argc);
     // The compiler's messages go to a Linux file that is copied out afterwards: a Linux
