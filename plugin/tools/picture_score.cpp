@@ -306,17 +306,25 @@ Picture thumbnail(const Picture& picture, int maxWidth) {
     return small;
 }
 
+namespace {
+
+// Grows `box` (started as {width, height, 0, 0}) to hold the rectangle `part` too.
+void include(Box& box, const Box& part) {
+    box.left = std::min(box.left, part.left);
+    box.top = std::min(box.top, part.top);
+    box.right = std::max(box.right, part.right);
+    box.bottom = std::max(box.bottom, part.bottom);
+}
+
+}  // namespace
+
 Box drawnBox(const Picture& picture) {
     Box box{picture.width, picture.height, 0, 0};
     const uint32_t background = backgroundColour(picture);
     for (int y = 0; y < picture.height; ++y) {
         const uint32_t* row = picture.pixels.data() + static_cast<size_t>(y) * picture.width;
         for (int x = 0; x < picture.width; ++x) {
-            if (!isDrawn(row[x], background)) continue;
-            box.left = std::min(box.left, x);
-            box.right = std::max(box.right, x + 1);
-            box.top = std::min(box.top, y);
-            box.bottom = std::max(box.bottom, y + 1);
+            if (isDrawn(row[x], background)) include(box, Box{x, y, x + 1, y + 1});
         }
     }
     return box.empty() ? Box() : box;
@@ -348,11 +356,7 @@ void widen(int& low, int& high, int least, int limit) {
 Box shownPart(const std::vector<Box>& boxes, int width, int height, int margin, int minWidth, int minHeight) {
     Box all{width, height, 0, 0};
     for (const Box& b : boxes) {
-        if (b.empty()) continue;
-        all.left = std::min(all.left, b.left);
-        all.top = std::min(all.top, b.top);
-        all.right = std::max(all.right, b.right);
-        all.bottom = std::max(all.bottom, b.bottom);
+        if (!b.empty()) include(all, b);
     }
     if (all.empty()) return Box{0, 0, width, height};
     all.left -= margin;

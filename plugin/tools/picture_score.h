@@ -45,8 +45,9 @@ struct PictureScore {
 // within the square of side 2 * tolerance + 1 around it). Precision is the share of the
 // student's drawn pixels that match, recall the share of the target's; shape is the smaller
 // of the two, in percent: three of a star's five lines, or a star with scribbles around it,
-// are not the star (the mean of the two would call three lines of five a match). It is 0 when either picture has no drawn pixel, so an empty
-// canvas scores 0, and so do two empty canvases: there is nothing to compare.
+// are not the star (the mean of the two would call three lines of five a match). It is 0
+// when either picture has no drawn pixel, so an empty canvas scores 0, and so do two empty
+// canvases: there is nothing to compare.
 //
 // Colour: among the student's matching pixels, the share whose colour is close (no channel
 // differs by more than 64) to that of a target drawn pixel within tolerance; 0 when none

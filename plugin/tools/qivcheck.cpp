@@ -404,7 +404,9 @@ void finishResult(Job& job, const qivcheck::Picture& picture, const qivcheck::Bo
     if (picture.width == 0) return;
     job.result.thumbnailBmp = qivcheck::writeBmp(qivcheck::thumbnail(qivcheck::cropped(picture, shown), kThumbnailWidth));
     const std::wstring own = withoutExtension(fileNameOf(job.source));
-    const std::wstring name = (!job.isTarget ? own : lstrcmpiW(own.c_str(), L"target") == 0 ? own : L"target_" + own) + L".bmp";
+    // The target's picture is marked as such, unless its name says so already.
+    const bool marked = job.isTarget && lstrcmpiW(own.c_str(), L"target") != 0;
+    const std::wstring name = (marked ? L"target_" + own : own) + L".bmp";
     const std::wstring pictures = folder + L"\\" + qivtools::widen(kPictureFolder);
     CreateDirectoryW(pictures.c_str(), nullptr);
     if (writeBytes(pictures + L"\\" + name, job.canvas))

@@ -165,11 +165,18 @@ bool asksForPanelProbe(const std::wstring &argument) {
            readAll(argument).find("qiv-test: probe the panel") != std::string::npos;
 }
 
-// The Linux tool to run: named beside the stand-in, or the one it was built for.
-std::string linuxTool() {
+// The stand-in's own file name with `suffix` added: the files that steer it lie beside it
+// (empty when the name cannot be had).
+std::wstring besideSelf(const wchar_t *suffix) {
     wchar_t self[MAX_PATH];
     const DWORD length = GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::string named = length > 0 && length < MAX_PATH ? readAll(std::wstring(self) + L".linux") : std::string();
+    return length > 0 && length < MAX_PATH ? std::wstring(self) + suffix : std::wstring();
+}
+
+// The Linux tool to run: named beside the stand-in, or the one it was built for.
+std::string linuxTool() {
+    const std::wstring file = besideSelf(L".linux");
+    std::string named = file.empty() ? std::string() : readAll(file);
     named = named.substr(0, named.find_first_of("\r\n"));
     return named.empty() ? std::string(QIV_LINUX_COMPILER) : named;
 }
@@ -184,9 +191,8 @@ std::string currentUnixFolder() {
 
 // True once for each <own name>.fail-once put beside the stand-in.
 bool failsThisOnce() {
-    wchar_t self[MAX_PATH];
-    const DWORD length = GetModuleFileNameW(nullptr, self, MAX_PATH);
-    return length > 0 && length < MAX_PATH && DeleteFileW((std::wstring(self) + L".fail-once").c_str());
+    const std::wstring file = besideSelf(L".fail-once");
+    return !file.empty() && DeleteFileW(file.c_str());
 }
 
 }  // namespace
